@@ -1,0 +1,27 @@
+#pragma once
+#include <QString>
+
+// Where this copy of Zek points: the PTT host, the product web server and the folder of
+// App.ini. Each value has an environment override (see the README) so that tests and
+// local trials can point everything at 127.0.0.1.
+namespace deployment {
+
+// ZEK_PTT_HOST: host that "Connect to PTT" opens.
+QString pttHost();
+// ZEK_PTT_DOMAIN: a BBS is PTT when its lower-cased host contains this.
+QString pttDomain();
+// ZEK_PTT_DOMAIN_ALT: the other spelling of the PTT domain seen in clipboard hand-offs.
+QString pttDomainAlt();
+// ZEK_WEB_ROOT: the product web server's root URL, ending in "/".
+QString webRoot();
+// webRoot() + path without its leading "/" (page("/home.html")).
+QString page(const QString& path);
+// ZEK_CONFIG_DIR: folder of App.ini and languages.ini (when set, both are taken from
+// there and nowhere else). By default the executable's folder; where that is not
+// writable, App.ini goes to the per-user config folder and languages.ini is still read
+// beside the executable.
+QString configDir();
+QString settingsFile();   // App.ini
+QString languagesFile();  // languages.ini
+
+}  // namespace deployment

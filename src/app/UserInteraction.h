@@ -1,0 +1,18 @@
+#pragma once
+#include <QString>
+
+class QWidget;
+
+// Everything that would stop and wait for a person, or leave the program (message
+// boxes, questions, opening a URL in the desktop's browser). The program uses the Qt
+// implementation; tests put in a recorder.
+class UserInteraction {
+public:
+    virtual ~UserInteraction() = default;
+    // A message box with one OK button.
+    virtual void message(const QString& text, const QString& title) = 0;
+    // A Yes/No question with No as the default; true for Yes.
+    virtual bool askYesNo(const QString& text, const QString& title) = 0;
+    // Hands a URL to the desktop's default handler.
+    virtual void openUrl(const QString& url) = 0;
+};

@@ -1,0 +1,17 @@
+#pragma once
+#include <cstdint>
+
+// Read access to a terminal screen, cell by cell. Classification, link detection,
+// marking and the tools read screens only through this, so a session control and a
+// bare ScreenModel can stand in for each other.
+class CellSource {
+public:
+    virtual ~CellSource() = default;
+    // Byte held in the cell, 0..255 (32 when blank).
+    virtual int32_t f取回銀幕文字(int col, int row) const = 0;
+    // Colours are 24-bit values with red in the low byte.
+    virtual int32_t f取回銀幕前景色(int col, int row) const = 0;
+    virtual int32_t f取回銀幕背景色(int col, int row) const = 0;
+    // -1 for a blinking cell, 0 for a steady one.
+    virtual int32_t f取回銀幕閃爍色(int col, int row) const = 0;
+};

@@ -1,0 +1,59 @@
+#pragma once
+// Public face of the BBS session control. The main window codes against this header;
+// the members below keep their names and meaning, the private part is the session's own.
+#include "screen/CellSource.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QWidget>
+
+class axZekScreen;
+class Settings;
+class UserInteraction;
+
+// One BBS connection over raw TCP (no telnet negotiation) with the terminal screen that
+// shows it, its keyboard, mouse, popup menu and paste. It reports to its container only
+// through the five signals.
+class axZEK : public QWidget, public CellSource {
+    Q_OBJECT
+public:
+    // settings: switch_of_ctrl_c / switch_of_ctrl_v are read at every key, so menu
+    // changes take effect at once. ui: opening addresses from the popup menu.
+    axZEK(const Settings& settings, UserInteraction& ui, QWidget* parent = nullptr);
+    ~axZEK() override;
+
+    void Init(const QString& host, int port);
+    void Connection(const QString& host, int port);
+    void Disconnection();
+    void sendData(const QByteArray& bytes);
+    void sendData(const QString& text);  // converted to Big5
+    void f貼上資料();
+    void SetFont(const QString& fontName, float size);
+    void Resize();
+
+    int32_t f取回銀幕文字(int col, int row) const override;
+    int32_t f取回銀幕前景色(int col, int row) const override;
+    int32_t f取回銀幕背景色(int col, int row) const override;
+    int32_t f取回銀幕閃爍色(int col, int row) const override;
+
+    QString get標記文字() const;
+    QString ReceiveText() const;
+    void setReceiveText(const QString& text);
+
+    bool isConnected() const;        // socket state 7
+    axZekScreen* screen() const;     // axZekScreen1
+    QString host() const;
+    int port() const;
+
+signals:
+    void LinkClicked(const QString& link);
+    void TextMarked(const QString& text);
+    void SocketError();
+    void Connected();
+    void DataArrived();
+    void ReceiveTextChanged();
+
+private:
+    struct Impl;
+    Impl* d;
+};
