@@ -1,0 +1,376 @@
+#include "ScreenModel.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+// ANSI colour number (0 black, 1 red, 2 green, 3 yellow, 4 blue, 5 magenta, 6 cyan,
+// 7 white) to our palette index, whose bits are blue = 1, green = 2, red = 4.
+constexpr int kAnsiToPalette[8] = {0, 4, 2, 6, 1, 5, 3, 7};
+
+constexpr int32_t kWhite = 0xFFFFFF;
+
+template <typename T, size_t R, size_t C>
+void fillRow(T (&grid)[R][C], int row, int lastCol, T value) {
+    std::fill(&grid[row][0], &grid[row][0] + lastCol + 1, value);
+}
+
+}  // namespace
+
+const std::array<int32_t, 16>& ScreenModel::palette() {
+    static const std::array<int32_t, 16> colours = {
+        0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
+        0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF,
+    };
+    return colours;
+}
+
+ScreenModel::ScreenModel() {
+    // Storage that the screen never writes (column 80, rows below 23) starts blank.
+    for (int r = 0; r < kStorageRows; ++r) blankRow(r, kStorageCols - 1, 0, 0, 0);
+    refreshColours();
+    Init();
+}
+
+void ScreenModel::Init() {
+    fgIndex_ = 7;
+    bgIndex_ = 0;
+    refreshColours();
+    col_ = 0;
+    row_ = 0;
+    publishedX_ = 0;
+    publishedY_ = row_;
+    savedCol_ = 0;
+    savedRow_ = 0;
+    // The blink flag is deliberately kept: only SGR 0 resets it.
+    state_ = kInitial;
+    clearScreen();
+    caretUpdate();
+    if (events_) events_->caretMoved(publishedX_, publishedY_);
+    caretDirty_ = false;
+}
+
+int32_t ScreenModel::f取回銀幕文字(int col, int row) const {
+    if (static_cast<unsigned>(col) >= kStorageCols || static_cast<unsigned>(row) >= kStorageRows) return 32;
+    return text_[row][col];
+}
+
+int32_t ScreenModel::f取回銀幕前景色(int col, int row) const {
+    if (static_cast<unsigned>(col) >= kStorageCols || static_cast<unsigned>(row) >= kStorageRows) return 0;
+    return fg_[row][col];
+}
+
+int32_t ScreenModel::f取回銀幕背景色(int col, int row) const {
+    if (static_cast<unsigned>(col) >= kStorageCols || static_cast<unsigned>(row) >= kStorageRows) return 0;
+    return bg_[row][col];
+}
+
+int32_t ScreenModel::f取回銀幕閃爍色(int col, int row) const {
+    if (static_cast<unsigned>(col) >= kStorageCols || static_cast<unsigned>(row) >= kStorageRows) return 0;
+    return blinkGrid_[row][col];
+}
+
+void ScreenModel::feed(const uint8_t* p, size_t size) {
+    const uint8_t* const end = p + size;
+    int state = state_;
+    while (p < end) {
+        switch (state) {
+        case kAfterEsc: {
+            const uint8_t b = *p++;
+            if (b == '[') {
+                seqCount_ = 0;
+                state = kInSequence;
+            } else if (b == 'M') {
+                reverseIndex();
+                state = kText;
+            } else if (b == 27) {
+                // ESC ESC: the second one starts the sequence.
+            } else if (b >= 0x20 && b <= 0x2F) {
+                state = kAfterEscIntermediate;
+            } else {
+                state = kText;
+            }
+            break;
+        }
+        case kAfterEscIntermediate:
+            ++p;
+            state = kText;
+            break;
+        case kInSequence: {
+            const uint8_t b = *p++;
+            if (b >= 0x41 && b <= 0x7A) {
+                state = kText;
+                if (seqCount_ <= kMaxSequence) dispatch(b);
+            } else if (seqCount_ <= kMaxSequence) {
+                if (seqCount_ < kMaxSequence) seq_[seqCount_] = static_cast<char>(b);
+                ++seqCount_;  // stops at kMaxSequence + 1: the sequence is then ignored
+            }
+            break;
+        }
+        default: {
+            uint8_t b = *p;
+            if (b >= 32) {
+                // The hot path: a run of printable bytes on the current row.
+                int32_t* const t = text_[row_];
+                int32_t* const f = fg_[row_];
+                int32_t* const g = bg_[row_];
+                int16_t* const k = blinkGrid_[row_];
+                const int32_t fc = fgColour_, bc = bgColour_;
+                const int16_t bl = blink_;
+                int c = col_;
+                do {
+                    t[c] = b;
+                    f[c] = fc;
+                    g[c] = bc;
+                    k[c] = bl;
+                    c += (c < kLastCol);  // column 80 is brought back to 79
+                } while (++p < end && (b = *p) >= 32);
+                col_ = c;
+                caretUpdate();
+            } else if (b == 27) {
+                ++p;
+                state = kAfterEsc;
+            } else {
+                ++p;
+                putControl(b);
+            }
+            state = (state == kAfterEsc) ? kAfterEsc : kText;
+            break;
+        }
+        }
+    }
+    if (state == kInitial) state = kText;
+    state_ = state;
+    if (caretDirty_) {
+        caretDirty_ = false;
+        if (events_) events_->caretMoved(publishedX_, publishedY_);
+    }
+}
+
+void ScreenModel::putControl(uint8_t b) {
+    switch (b) {
+    case 7:
+        if (events_) events_->beep();
+        break;
+    case 8:
+        if (col_ > 0) --col_;
+        break;
+    case 9:
+        col_ = (col_ / 8) * 8 + 8;
+        break;
+    case 10:
+        ++row_;
+        break;
+    case 13:
+        col_ = 0;
+        break;
+    case 26:
+        break;  // SUB: ignored
+    default:
+        text_[row_][col_] = 32;
+        fg_[row_][col_] = fgColour_;
+        bg_[row_][col_] = bgColour_;
+        blinkGrid_[row_][col_] = blink_;
+        ++col_;
+        break;
+    }
+    if (row_ >= kRows) scrollUp();
+    if (col_ > kLastCol) col_ = kLastCol;
+    caretUpdate();
+}
+
+void ScreenModel::blankRow(int row, int lastCol, int32_t fg, int32_t bg, int16_t blink) {
+    fillRow(text_, row, lastCol, int32_t{32});
+    fillRow(fg_, row, lastCol, fg);
+    fillRow(bg_, row, lastCol, bg);
+    fillRow(blinkGrid_, row, lastCol, blink);
+}
+
+void ScreenModel::copyRow(int from, int to, int cols) {
+    std::memcpy(text_[to], text_[from], sizeof(int32_t) * cols);
+    std::memcpy(fg_[to], fg_[from], sizeof(int32_t) * cols);
+    std::memcpy(bg_[to], bg_[from], sizeof(int32_t) * cols);
+    std::memcpy(blinkGrid_[to], blinkGrid_[from], sizeof(int16_t) * cols);
+}
+
+void ScreenModel::scrollUp() {
+    // Storage rows 24..26 take part, so row 23 comes back blank in the current colours.
+    for (int r = kRows; r <= kRows + 2; ++r) blankRow(r, kStorageCols - 1, fgColour_, bgColour_, 0);
+    constexpr size_t cells = size_t(kRows + 2) * kStorageCols;  // rows 1..26 -> 0..25
+    std::memmove(text_[0], text_[1], sizeof(int32_t) * cells);
+    std::memmove(fg_[0], fg_[1], sizeof(int32_t) * cells);
+    std::memmove(bg_[0], bg_[1], sizeof(int32_t) * cells);
+    std::memmove(blinkGrid_[0], blinkGrid_[1], sizeof(int16_t) * cells);
+    row_ = kLastRow;
+}
+
+void ScreenModel::reverseIndex() {
+    if (col_ != 0 || row_ != 0) return;
+    constexpr size_t cells = size_t(kRows + 1) * kStorageCols;  // rows 0..24 -> 1..25
+    std::memmove(text_[1], text_[0], sizeof(int32_t) * cells);
+    std::memmove(fg_[1], fg_[0], sizeof(int32_t) * cells);
+    std::memmove(bg_[1], bg_[0], sizeof(int32_t) * cells);
+    std::memmove(blinkGrid_[1], blinkGrid_[0], sizeof(int16_t) * cells);
+    blankRow(0, kStorageCols - 1, kWhite, 0, 0);
+}
+
+void ScreenModel::clearScreen() {
+    for (int r = 0; r <= kLastRow; ++r) blankRow(r, kLastCol, fgColour_, bgColour_, 0);
+    col_ = 0;
+    row_ = 0;
+    caretUpdate();
+    if (events_) events_->screenCleared(bgColour_);
+}
+
+void ScreenModel::moveVertical(int64_t d) {
+    row_ = static_cast<int>(std::clamp<int64_t>(row_ + d, 0, kLastRow));
+    caretUpdate();
+}
+
+void ScreenModel::moveHorizontal(int64_t d) {
+    col_ = static_cast<int>(std::clamp<int64_t>(col_ + d, 0, kLastCol));
+    caretUpdate();
+}
+
+void ScreenModel::setCursorPosition(int64_t c, int64_t r) {
+    c = std::clamp<int64_t>(c, 1, kCols);
+    r = std::clamp<int64_t>(r, 1, kRows);  // rows past the screen land on the last row
+    col_ = static_cast<int>(c - 1);
+    row_ = static_cast<int>(r - 1);
+    caretUpdate();
+}
+
+void ScreenModel::applySgr(int32_t p) {
+    if (p < 0 || p > 47) return;
+    if (p == 0) {
+        fgIndex_ = 7;
+        bgIndex_ = 0;
+        blink_ = 0;
+    } else if (p == 1) {
+        fgIndex_ |= 8;
+    } else if (p == 5) {
+        blink_ = -1;
+    } else if (p == 7) {
+        const int oldBg = bgIndex_;
+        bgIndex_ = fgIndex_ & 7;
+        fgIndex_ = (oldBg & 7) | (fgIndex_ & 8);
+    } else if (p >= 30 && p <= 37) {
+        fgIndex_ = (fgIndex_ & 8) | kAnsiToPalette[p - 30];
+    } else if (p >= 40 && p <= 47) {
+        bgIndex_ = kAnsiToPalette[p - 40];
+    } else {
+        return;
+    }
+    refreshColours();
+}
+
+int32_t ScreenModel::parameterNumber(const char* s, size_t n) {
+    size_t i = 0;
+    while (i < n && (s[i] == ' ' || s[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < n && (s[i] == '+' || s[i] == '-')) negative = (s[i++] == '-');
+    constexpr int64_t kBig = int64_t{1} << 40;  // well past 32 bits; saturated below
+    int64_t value = 0;
+    while (i < n && s[i] >= '0' && s[i] <= '9') {
+        if (value < kBig) value = value * 10 + (s[i] - '0');
+        ++i;
+    }
+    // A fraction rounds the number half to even, as a numeric conversion would.
+    if (i < n && s[i] == '.' && i + 1 < n && s[i + 1] >= '0' && s[i + 1] <= '9') {
+        const int first = s[i + 1] - '0';
+        bool rest = false;
+        for (size_t j = i + 2; j < n && s[j] >= '0' && s[j] <= '9'; ++j) rest = rest || s[j] != '0';
+        if (first > 5 || (first == 5 && (rest || (value & 1)))) ++value;
+    }
+    if (negative) value = -value;
+    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
+void ScreenModel::dispatch(uint8_t final) {
+    const char* const s = seq_;
+    const size_t n = static_cast<size_t>(seqCount_);
+    switch (final) {
+    case 'm': {
+        if (n == 0) {
+            applySgr(0);
+            break;
+        }
+        size_t start = 0;
+        for (size_t i = 0; i <= n; ++i) {
+            if (i == n || s[i] == ';') {
+                applySgr(parameterNumber(s + start, i - start));
+                start = i + 1;
+            }
+        }
+        break;
+    }
+    case 'A':
+    case 'B':
+    case 'C':
+    case 'D': {
+        int64_t v = parameterNumber(s, n);
+        if (v < 1) v = 1;
+        if (final == 'A') moveVertical(-v);
+        else if (final == 'B') moveVertical(v);
+        else if (final == 'C') moveHorizontal(v);
+        else moveHorizontal(-v);
+        break;
+    }
+    case 'H': {
+        const char* semi = static_cast<const char*>(std::memchr(s, ';', n));
+        int64_t row = 0, col = 0;
+        if (semi) {
+            row = parameterNumber(s, static_cast<size_t>(semi - s));
+            const char* second = semi + 1;
+            const size_t rest = n - static_cast<size_t>(second - s);
+            const char* next = static_cast<const char*>(std::memchr(second, ';', rest));
+            col = parameterNumber(second, next ? static_cast<size_t>(next - second) : rest);
+        }
+        setCursorPosition(col, row);
+        break;
+    }
+    case 'J':
+        clearScreen();
+        break;
+    case 'K':
+        eraseLine();
+        break;
+    case 'L':
+        insertLines(parameterNumber(s, n));
+        break;
+    case 's':
+        savedCol_ = col_;
+        savedRow_ = row_;
+        break;
+    case 'u':
+        col_ = savedCol_;
+        row_ = savedRow_;
+        caretUpdate();
+        break;
+    default:
+        break;  // h, l (modes) and everything unknown: no effect
+    }
+}
+
+void ScreenModel::eraseLine() {
+    for (int c = col_; c <= kLastCol; ++c) {
+        text_[row_][c] = 32;
+        fg_[row_][c] = fgColour_;
+        bg_[row_][c] = bgColour_;
+        blinkGrid_[row_][c] = blink_;
+    }
+    caretUpdate();
+}
+
+void ScreenModel::insertLines(int32_t n) {
+    if (n < 1) n = 1;
+    if (n > kStorageRows) n = kStorageRows;  // larger counts behave the same
+    // Copy downwards from the bottom so nothing is read after being overwritten; the
+    // lowest target is row 24, the first storage row.
+    for (int r = kRows - n; r >= row_; --r) copyRow(r, r + n, kCols);
+    const int last = std::min(row_ + n - 1, kStorageRows - 1);
+    for (int r = row_; r <= last; ++r) blankRow(r, kLastCol, fgColour_, bgColour_, 0);
+}

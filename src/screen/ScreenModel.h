@@ -15,6 +15,8 @@ public:
     // ESC [ J (and Init) blanked the whole screen in this background colour.
     virtual void screenCleared(int32_t /*background*/) {}
     // The cursor moved; CursorX/CursorY already hold the new place.
+    // Sent at most once per feed() (after the last byte), since the caret is not drawn
+    // while a batch is being interpreted; Init sends it once too.
     virtual void caretMoved(int /*col*/, int /*row*/) {}
 };
 
@@ -22,6 +24,21 @@ public:
 // visible), the cursor and the interpreter of the ANSI/VT100 subset that PTT sends.
 // Bytes are stored one per cell; Big5 pairs are not decoded here.
 // No Qt in here: the widget axZekScreen owns one and draws it.
+//
+// Choices for input the terminal does not define (every one keeps all reads and writes
+// inside the grids, and the bytes after it are interpreted normally):
+// - ESC followed by a byte other than '[' or 'M': both bytes are dropped. ESC ESC keeps
+//   waiting for the byte after the second ESC; ESC plus an intermediate byte
+//   (0x20..0x2F, as in ESC ( B) drops one more byte.
+// - A control sequence whose final byte has no meaning here (f, r, P, ...): ignored.
+// - More than 99 bytes before the final byte: the bytes are swallowed up to the final
+//   byte and the whole sequence is ignored.
+// - Byte 26 (SUB) in text: ignored, nothing is written and the cursor stays.
+// - A write or a tab that reaches column 80 leaves the cursor on column 79 of the same
+//   row (no wrap): further text overwrites the last column until CR or a cursor move.
+// - ESC [ r ; c H with r of 25 or more puts the cursor on row 23 (the last row).
+// - An insert-line count below 1 counts as 1; blanking stops at storage row 50.
+// - Numbers in parameters saturate at the 32-bit range.
 class ScreenModel : public CellSource {
 public:
     static constexpr int kStorageCols = 81;
@@ -30,6 +47,10 @@ public:
     static constexpr int kRows = 24;
     static constexpr int kLastRow = 23;
     static constexpr int kLastCol = 79;
+    // Longest run of bytes before a final byte that a control sequence may have.
+    static constexpr int kMaxSequence = 99;
+
+    enum ParserState { kInitial = 0, kText = 1, kAfterEsc = 2, kInSequence = 3, kAfterEscIntermediate = 4 };
 
     ScreenModel();
 
@@ -40,6 +61,8 @@ public:
     // Interprets the bytes in order. A sequence cut at the end continues with the next call.
     void feed(const uint8_t* data, size_t size);
     void feed(const std::string& bytes) { feed(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()); }
+    // The name the screen control's callers know; the same as feed().
+    void VT100(const uint8_t* data, size_t size) { feed(data, size); }
 
     // Cell accessors. Column 0..80 and row 0..50 reach storage; anything outside reads
     // as a blank steady cell (text 32, colours 0, blink 0) instead of touching memory.
@@ -58,17 +81,59 @@ public:
     // The real cursor.
     int cursorColumn() const { return col_; }
     int cursorRow() const { return row_; }
+    int savedColumn() const { return savedCol_; }
+    int savedRow() const { return savedRow_; }
 
     // Palette index -> colour value (red in the low byte, blue in the high byte).
     static const std::array<int32_t, 16>& palette();
     int foregroundIndex() const { return fgIndex_; }
     int backgroundIndex() const { return bgIndex_; }
+    // -1 while SGR 5 is in force, else 0.
+    int blinkFlag() const { return blink_; }
+    int parserState() const { return state_; }
+
+    // Leading decimal number of a parameter text (0 when it has none), rounded half to
+    // even and saturated to 32 bits. Exposed for tests.
+    static int32_t parameterNumber(const char* text, size_t length);
 
 private:
+    // Row-major grids: text_[row][col]. Contiguous rows make scrolling a memmove.
+    using IntGrid = int32_t[kStorageRows][kStorageCols];
+    using FlagGrid = int16_t[kStorageRows][kStorageCols];
+
+    void putControl(uint8_t b);
+    void caretUpdate() { publishedX_ = col_; publishedY_ = row_; caretDirty_ = true; }
+    void scrollUp();
+    void reverseIndex();
+    void clearScreen();
+    void moveVertical(int64_t d);
+    void moveHorizontal(int64_t d);
+    void setCursorPosition(int64_t c, int64_t r);
+    void applySgr(int32_t p);
+    void dispatch(uint8_t final);
+    void insertLines(int32_t n);
+    void eraseLine();
+    void blankRow(int row, int lastCol, int32_t fg, int32_t bg, int16_t blink);
+    void copyRow(int from, int to, int cols);
+    void refreshColours() { fgColour_ = palette()[fgIndex_]; bgColour_ = palette()[bgIndex_]; }
+
     ScreenEvents* events_ = nullptr;
     int col_ = 0, row_ = 0;
     int publishedX_ = 0, publishedY_ = 0;
     int fgIndex_ = 7, bgIndex_ = 0;
-    // The grids, the saved cursor, the blink flag, the parser state and the
-    // control-sequence accumulator follow here.
+    int savedCol_ = 0, savedRow_ = 0;
+    int16_t blink_ = 0;
+    int32_t fgColour_ = 0, bgColour_ = 0;  // palette()[fgIndex_], palette()[bgIndex_]
+    int state_ = kInitial;
+    bool caretDirty_ = false;
+
+    // Control-sequence accumulator: the bytes after "ESC [" up to the final byte. A
+    // fixed buffer and a count: bytes past kMaxSequence are counted but not kept.
+    int seqCount_ = 0;
+    char seq_[kMaxSequence + 1] = {};
+
+    IntGrid text_;
+    IntGrid fg_;
+    IntGrid bg_;
+    FlagGrid blinkGrid_;
 };
