@@ -1,0 +1,16 @@
+# The main window's tabs, sessions, web pages and layout.
+# Plain bookkeeping and arithmetic, QtCore only, tested without widgets.
+add_library(zek_mainwin_core STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/LayoutMath.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TabTable.cpp)
+target_include_directories(zek_mainwin_core PUBLIC ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(zek_mainwin_core PUBLIC Qt6::Core)
+
+# The widget parts join zek_ui, which ui_app.cmake defines after this file is read.
+function(zek_mainwin_attach_to_ui)
+  if(NOT TARGET zek_ui)
+    return()
+  endif()
+  target_link_libraries(zek_ui PUBLIC zek_mainwin_core zek_tabstrip)
+endfunction()
+cmake_language(DEFER CALL zek_mainwin_attach_to_ui)
