@@ -1,0 +1,68 @@
+#include "app/Deployment.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace deployment {
+namespace {
+
+QString envOr(const char* name, const QString& fallback) {
+    const QString value = qEnvironmentVariable(name).trimmed();
+    return value.isEmpty() ? fallback : value;
+}
+
+QString executableDir() {
+    // Without an application object (plain tests) the working folder stands in.
+    if (QCoreApplication::instance() == nullptr) return QDir::currentPath();
+    return QCoreApplication::applicationDirPath();
+}
+
+bool isWritableDir(const QString& dir) {
+    const QFileInfo info(dir);
+    return info.isDir() && info.isWritable();
+}
+
+}  // namespace
+
+QString pttHost() { return envOr("ZEK_PTT_HOST", QStringLiteral("ptt.cc")); }
+
+QString pttDomain() { return envOr("ZEK_PTT_DOMAIN", QStringLiteral("ptt.cc")); }
+
+// Web pages hand the domain over with a capital, as it is usually written in prose.
+QString pttDomainAlt() { return envOr("ZEK_PTT_DOMAIN_ALT", QStringLiteral("PTT.cc")); }
+
+QString webRoot() {
+    QString root = envOr("ZEK_WEB_ROOT", QStringLiteral("http://zek.tw/"));
+    if (!root.endsWith(QLatin1Char('/'))) root += QLatin1Char('/');
+    return root;
+}
+
+QString page(const QString& path) {
+    QString relative = path;
+    while (relative.startsWith(QLatin1Char('/'))) relative.remove(0, 1);
+    return webRoot() + relative;
+}
+
+QString configDir() {
+    const QString forced = qEnvironmentVariable("ZEK_CONFIG_DIR");
+    if (!forced.isEmpty()) return QDir::cleanPath(forced);
+    const QString exeDir = executableDir();
+    if (isWritableDir(exeDir)) return exeDir;
+    // Installed read-only (e.g. under /usr): keep the user's settings in their own folder.
+    QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    if (userDir.isEmpty()) userDir = QDir::homePath() + QStringLiteral("/.config/zek");
+    QDir().mkpath(userDir);
+    return userDir;
+}
+
+QString settingsFile() { return configDir() + QStringLiteral("/App.ini"); }
+
+QString languagesFile() {
+    const QString forced = qEnvironmentVariable("ZEK_CONFIG_DIR");
+    const QString dir = forced.isEmpty() ? executableDir() : QDir::cleanPath(forced);
+    return dir + QStringLiteral("/languages.ini");
+}
+
+}  // namespace deployment

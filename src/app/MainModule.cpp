@@ -1,0 +1,111 @@
+#include "app/MainModule.h"
+
+#include "app/Deployment.h"
+#include "app/StderrUserInteraction.h"
+#include "app/TerminationSignals.h"
+#include "ui/AppDialogs.h"
+#include "ui/MainForm.h"
+#include "ui/QtUserInteraction.h"
+
+#include <QApplication>
+#include <QFont>
+
+MainModule::MainModule(UserInteraction* ui) {
+    if (ui == nullptr) {
+        if (qEnvironmentVariable("ZEK_MESSAGES") == QStringLiteral("stderr"))
+            ownUi_ = std::make_unique<StderrUserInteraction>();
+        else
+            ownUi_ = std::make_unique<QtUserInteraction>();
+        ui = ownUi_.get();
+    }
+    context_.ui = ui;
+}
+
+MainModule::~MainModule() {
+    // The window refers to the context; it goes first.
+    mainForm_.reset();
+}
+
+MainModule::Outcome MainModule::start() {
+    AppContext& c = context_;
+    // 1. Flags and fixed indices.
+    c.startupSucceeded = true;
+    c.closing = false;
+    c.lastRowIndex = 23;
+    c.lastColumnIndex = 79;
+    c.versionCheckState = 1;
+
+    // 2-3. The two INI files; a missing file is empty content, not an error.
+    c.languageFile.setPath(deployment::languagesFile());
+    c.languageFile.load();
+    c.settingsFile.setPath(deployment::settingsFile());
+    c.settingsFile.load();
+
+    // 4. Settings. The texts take the language mode now too, so that the key table's
+    // messages below already speak the user's language.
+    c.settings.read(c.settingsFile);
+    c.texts.setFile(&c.languageFile);
+    c.texts.setMode(c.settings.language_mode);
+
+    // 5-6. Page keys (their loader shows its own message) and navigation keys.
+    if (!c.pageKeys.load(c.languageFile, c.texts, *c.ui)) c.startupSucceeded = false;
+    c.navigationKeys = NavigationKeys::build();
+
+    // 7. Shared objects, then the main window.
+    c.pttText = std::make_unique<PttTextComponent>();
+    c.addressPool = std::make_unique<ZEKAddressPoolCls>();
+    mainForm_ = std::make_unique<MainForm>(c);
+    if (auto* qtUi = dynamic_cast<QtUserInteraction*>(c.ui)) qtUi->setOwner(mainForm_.get());
+
+    // 8. Load; a second copy ends here without a trace.
+    if (!mainForm_->load()) {
+        if (auto* qtUi = dynamic_cast<QtUserInteraction*>(c.ui)) qtUi->setOwner(nullptr);
+        mainForm_.reset();
+        return Outcome::SecondInstance;
+    }
+
+    // 9. Language texts for the mode read in step 4.
+    c.texts.setMode(c.settings.language_mode);
+    mainForm_->applyLanguageTexts();
+
+    // 10. Dialogs, not shown.
+    mainForm_->setDialogs(std::make_unique<AppDialogs>(c, mainForm_.get()));
+
+    // 11. Unusable key table: unload (which writes nothing) and quit.
+    if (!c.startupSucceeded) {
+        mainForm_->unload();
+        if (auto* qtUi = dynamic_cast<QtUserInteraction*>(c.ui)) qtUi->setOwner(nullptr);
+        mainForm_.reset();
+        return Outcome::Quit;
+    }
+
+    // 12. Show, then maximise.
+    mainForm_->show();
+    mainForm_->setWindowState(mainForm_->windowState() | Qt::WindowMaximized);
+    return Outcome::Running;
+}
+
+int MainModule::run(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("zek"));
+    // Menus and dialogs show Traditional Chinese: name a TC face rather than trusting
+    // the fallback, which picks a Japanese or brush face under LANG=C.UTF-8.
+    QFont uiFont = QApplication::font();
+    uiFont.setFamilies({QStringLiteral("Noto Sans CJK TC"), QStringLiteral("AR PL UMing TW"), uiFont.family()});
+    QApplication::setFont(uiFont);
+
+    MainModule module;
+    const Outcome outcome = module.start();
+    if (outcome == Outcome::SecondInstance) return 0;
+    if (outcome == Outcome::Quit) return 1;
+
+    // SIGTERM / SIGINT close the window as its close box does, then leave every event
+    // loop (a modal dialog may be open).
+    TerminationSignals termination;
+    termination.install();
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [&module] {
+        if (MainForm* form = module.mainForm()) form->close();
+        QCoreApplication::exit(0);
+    });
+    return app.exec();
+}

@@ -1,0 +1,58 @@
+#include "app/TerminationSignals.h"
+
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+// One pair per process; the handler may touch nothing else.
+int g_fds[2] = {-1, -1};
+
+void onSignal(int number) {
+    const unsigned char byte = static_cast<unsigned char>(number);
+    if (g_fds[0] >= 0) {
+        const ssize_t ignored = ::write(g_fds[0], &byte, 1);
+        (void)ignored;
+    }
+}
+}  // namespace
+
+TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {}
+
+TerminationSignals::~TerminationSignals() {
+    if (notifier_ != nullptr) {
+        struct sigaction action {};
+        action.sa_handler = SIG_DFL;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(SIGTERM, &action, nullptr);
+        ::sigaction(SIGINT, &action, nullptr);
+    }
+}
+
+bool TerminationSignals::install() {
+    if (notifier_ != nullptr) return true;
+    if (g_fds[0] < 0) {
+        if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_fds) != 0) return false;
+        for (int fd : g_fds) ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+        ::fcntl(g_fds[0], F_SETFL, O_NONBLOCK);
+        ::fcntl(g_fds[1], F_SETFL, O_NONBLOCK);
+    }
+    notifier_ = new QSocketNotifier(g_fds[1], QSocketNotifier::Read, this);
+    connect(notifier_, &QSocketNotifier::activated, this, &TerminationSignals::readPending);
+
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGTERM, &action, nullptr);
+    ::sigaction(SIGINT, &action, nullptr);
+    return true;
+}
+
+void TerminationSignals::readPending() {
+    unsigned char byte = 0;
+    while (::read(g_fds[1], &byte, 1) == 1) emit terminationRequested(byte);
+}

@@ -1,0 +1,25 @@
+#pragma once
+#include <QObject>
+
+class QSocketNotifier;
+
+// Turns SIGTERM and SIGINT into a Qt signal on the event loop, so that a logout or a
+// Ctrl+C closes the main window the way its close box does and no settings are lost.
+// The handler only writes a byte to a socket pair; everything else runs in the loop.
+class TerminationSignals : public QObject {
+    Q_OBJECT
+public:
+    explicit TerminationSignals(QObject* parent = nullptr);
+    ~TerminationSignals() override;
+
+    // Installs the handlers; false when the socket pair could not be made.
+    bool install();
+
+signals:
+    void terminationRequested(int signalNumber);
+
+private:
+    void readPending();
+
+    QSocketNotifier* notifier_ = nullptr;
+};

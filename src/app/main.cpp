@@ -1,0 +1,3 @@
+#include "app/MainModule.h"
+
+int main(int argc, char** argv) { return MainModule::run(argc, argv); }

@@ -1,0 +1,63 @@
+#include "ui/MainForm.h"
+
+#include "app/AppContext.h"
+#include "app/Deployment.h"
+#include "app/SingleInstanceLock.h"
+#include "ui/AppDialogs.h"
+#include "ui/MainMenus.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenuBar>
+
+MainForm::MainForm(AppContext& context, QWidget* parent)
+    : QMainWindow(parent), context_(context), menus_(std::make_unique<MainMenus>(menuBar())) {
+    setObjectName(QStringLiteral("MainForm"));
+    connect(menus_->mnuConnectExit, &QAction::triggered, this, &QWidget::close);
+}
+
+MainForm::~MainForm() {
+    // The dialogs are our children; release them while we still exist.
+    dialogs_.reset();
+}
+
+bool MainForm::load() {
+    // One copy per settings folder: a second one would overwrite the first one's settings.
+    instanceLock_ = std::make_unique<SingleInstanceLock>(deployment::configDir());
+    if (!instanceLock_->tryAcquire()) {
+        instanceLock_.reset();
+        return false;
+    }
+    menus_->mnuOptionSetCtrlC->setChecked(context_.settings.switch_of_ctrl_c);
+    menus_->mnuOptionSetCtrlV->setChecked(context_.settings.switch_of_ctrl_v);
+    menus_->mnuOptionBBSWindowSize->setChecked(context_.settings.switch_of_auto_resize_bbs);
+    return true;
+}
+
+void MainForm::applyLanguageTexts() {
+    setWindowTitle(context_.texts.text(QStringLiteral("App_Title")));
+    menus_->applyTexts(context_.texts);
+}
+
+void MainForm::setDialogs(std::unique_ptr<AppDialogs> dialogs) { dialogs_ = std::move(dialogs); }
+
+void MainForm::unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    context_.closing = true;
+    if (!context_.startupSucceeded) return;
+
+    context_.settings.write(context_.settingsFile);
+    // App.ini holds the stored password: readable by its owner only.
+    context_.settingsFile.save(/*ownerOnly=*/true);
+
+    emit Unloading();
+    if (dialogs_) dialogs_->release();
+    context_.pttText.reset();
+    context_.addressPool.reset();
+}
+
+void MainForm::closeEvent(QCloseEvent* event) {
+    unload();
+    event->accept();
+}

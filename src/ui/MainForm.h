@@ -1,0 +1,50 @@
+#pragma once
+#include <QMainWindow>
+
+#include <memory>
+
+struct AppContext;
+class AppDialogs;
+class MainMenus;
+class SingleInstanceLock;
+
+// The main window. It owns its parts (menus, dialogs, and the tabs, address bar and
+// layout added by their own classes) and keeps the window's life cycle: load before it
+// is shown, language texts, and unload when it closes.
+class MainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainForm(AppContext& context, QWidget* parent = nullptr);
+    ~MainForm() override;
+
+    // The load step, before the window is shown. False when another copy of Zek already
+    // runs with the same settings folder: the caller then ends at once, silently.
+    bool load();
+    // Title and menu captions from the language texts of the current language mode.
+    void applyLanguageTexts();
+    // Runs the unload step once (also reached through close()): closing flag, settings
+    // written when start-up succeeded, then the parts, dialogs and shared objects go.
+    void unload();
+
+    AppContext& context() const { return context_; }
+    MainMenus& menus() const { return *menus_; }
+    // Created by start-up once the window has loaded; null before.
+    AppDialogs* dialogs() const { return dialogs_.get(); }
+    void setDialogs(std::unique_ptr<AppDialogs> dialogs);
+    bool isUnloaded() const { return unloaded_; }
+
+signals:
+    // Raised during unload after the settings are written and before the dialogs and
+    // shared objects are released: parts stop their timers and requests here.
+    void Unloading();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    AppContext& context_;
+    std::unique_ptr<MainMenus> menus_;
+    std::unique_ptr<AppDialogs> dialogs_;
+    std::unique_ptr<SingleInstanceLock> instanceLock_;
+    bool unloaded_ = false;
+};

@@ -1,0 +1,22 @@
+#include "ui/QtUserInteraction.h"
+
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QUrl>
+
+void QtUserInteraction::message(const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, owner_.data());
+    box.exec();
+}
+
+bool QtUserInteraction::askYesNo(const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, owner_.data());
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void QtUserInteraction::openUrl(const QString& url) {
+    // Failures of the desktop's handler are not reported: there is nothing the user
+    // could do about them here.
+    QDesktopServices::openUrl(QUrl::fromUserInput(url));
+}

@@ -1,0 +1,21 @@
+#pragma once
+#include "app/UserInteraction.h"
+
+#include <QPointer>
+
+class QWidget;
+
+// The desktop's own message boxes and URL handler.
+class QtUserInteraction : public UserInteraction {
+public:
+    explicit QtUserInteraction(QWidget* owner = nullptr) : owner_(owner) {}
+    // Boxes are centred on and modal to this window (the main window once it exists).
+    void setOwner(QWidget* owner) { owner_ = owner; }
+
+    void message(const QString& text, const QString& title) override;
+    bool askYesNo(const QString& text, const QString& title) override;
+    void openUrl(const QString& url) override;
+
+private:
+    QPointer<QWidget> owner_;
+};

@@ -1,0 +1,22 @@
+# The main window shell, its menu tree, the stand-in dialogs and the desktop's message
+# boxes. zek_ui is shared with the other main-window parts, so whoever comes first
+# creates it and everyone adds sources.
+if(NOT TARGET zek_ui)
+  add_library(zek_ui STATIC)
+endif()
+target_sources(zek_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/AppDialogs.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AppDialogs.h
+  ${CMAKE_CURRENT_LIST_DIR}/FrmCheckNewVersion.h
+  ${CMAKE_CURRENT_LIST_DIR}/MainForm.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MainForm.h
+  ${CMAKE_CURRENT_LIST_DIR}/MainMenus.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MainMenus.h
+  ${CMAKE_CURRENT_LIST_DIR}/QtUserInteraction.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/QtUserInteraction.h
+  ${CMAKE_CURRENT_LIST_DIR}/frmAutoLogin.h
+  ${CMAKE_CURRENT_LIST_DIR}/frmLogin.h
+  ${CMAKE_CURRENT_LIST_DIR}/frmQuickBBS.h
+  ${CMAKE_CURRENT_LIST_DIR}/frmZEKLink.h)
+target_include_directories(zek_ui PUBLIC ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(zek_ui PUBLIC zek_ptt zek_app_core Qt6::Widgets)
