@@ -53,7 +53,27 @@ signals:
     void DataArrived();
     void ReceiveTextChanged();
 
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void inputMethodEvent(QInputMethodEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    bool focusNextPrevChild(bool next) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    friend class SessionInput;
+    const Settings& settings() const;
+    UserInteraction& userInteraction() const;
+    void takeArrivedBytes();
+    void drainReceived();
+
     struct Impl;
     Impl* d;
 };

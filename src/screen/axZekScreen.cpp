@@ -1,0 +1,312 @@
+#include "screen/axZekScreen.h"
+
+#include "screen/Big5.h"
+#include "screen/ScreenFont.h"
+#include "screen/Selection.h"
+
+#include <QApplication>
+#include <QPaintEvent>
+#include <QPainter>
+#include <algorithm>
+#include <cstring>
+
+namespace {
+constexpr int kTickMs = 55;
+int gSharedW = 0;
+int gSharedH = 0;
+QString& gMarkingResult() {
+    static QString text;
+    return text;
+}
+}  // namespace
+
+int axZekScreen::sharedFontWidth() { return gSharedW; }
+int axZekScreen::sharedFontHeight() { return gSharedH; }
+QString axZekScreen::markingResult() { return gMarkingResult(); }
+
+axZekScreen::axZekScreen(QWidget* parent) : QWidget(parent), fontName_(QStringLiteral("細明體")) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    // The session control handles the mouse for the whole screen.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    model_.setEvents(this);
+    resetDrawnGrids(-1);
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, &axZekScreen::timerTick);
+    // The stored default size 12 is set directly, without the list of accepted sizes.
+    font_ = ScreenFont::make(fontName_, fontSize_);
+    Init();
+}
+
+axZekScreen::~axZekScreen() { model_.setEvents(nullptr); }
+
+void axZekScreen::Init() {
+    tick_ = 0;
+    caretVisible_ = false;
+    model_.Init();
+    Resize();
+    f重繪畫面();
+}
+
+void axZekScreen::VT100(const QByteArray& bytes) {
+    VT100(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size()));
+}
+
+void axZekScreen::VT100(const uint8_t* data, size_t size) {
+    stopTimer();
+    model_.feed(data, size);
+    f重繪畫面();
+}
+
+void axZekScreen::stopTimer() {
+    timer_.stop();
+    if (caretVisible_) {
+        caretVisible_ = false;
+        update(caretRect());
+    }
+}
+
+void axZekScreen::startTimer55() { timer_.start(kTickMs); }
+
+void axZekScreen::beep() { QApplication::beep(); }
+
+void axZekScreen::caretMoved(int, int) {
+    // The bar follows the cursor at once when shown; hidden, it is placed again when the
+    // next blink shows it.
+    if (caretVisible_) update();
+}
+
+QRect axZekScreen::caretRect() const {
+    const int col = std::clamp(model_.CursorX(), 0, 80);
+    const int row = std::clamp(model_.CursorY(), 0, 24);
+    return QRect(geometry_.caretLeftPx(col), geometry_.caretTopPx(row), geometry_.caretWidthPx(),
+                 std::max(1, geometry_.caretHeightPx()));
+}
+
+void axZekScreen::resetDrawnGrids(int value) {
+    for (int r = 0; r < 25; ++r)
+        for (int c = 0; c < 81; ++c) drawnText_[r][c] = drawnFg_[r][c] = drawnBg_[r][c] = value;
+}
+
+void axZekScreen::setScreenFont(const QFont& font) {
+    fontName_ = font.family();
+    if (font.pointSizeF() > 0) fontSize_ = float(font.pointSizeF());
+    font_ = ScreenFont::make(fontName_, fontSize_);
+    Resize();
+    f重繪畫面();
+}
+
+bool axZekScreen::setFontSize(float size) {
+    if (!ScreenFont::isAcceptedSize(size)) return false;
+    fontSize_ = size;
+    font_ = ScreenFont::make(fontName_, fontSize_);
+    Resize();
+    f重繪畫面();
+    return true;
+}
+
+void axZekScreen::setFontName(const QString& name) {
+    fontName_ = name;
+    font_ = ScreenFont::make(fontName_, fontSize_);
+}
+
+void axZekScreen::Resize() {
+    geometry_ = CellGeometry::fromSampleHeight(ScreenFont::sampleHeight(font_));
+    painter_.setFont(font_, geometry_);
+    const QSize size(geometry_.screenWidthPx(), geometry_.screenHeightPx());
+    if (saved_.size() != size) {
+        shown_ = QImage();
+        saved_ = QImage(size, QImage::Format_RGB32);
+        saved_.fill(Qt::black);
+        shown_ = saved_;
+    }
+    setFixedSize(size);
+    for (int r = 0; r < 24; ++r)
+        for (int c = 0; c < 80; ++c) drawnFg_[r][c] = drawnBg_[r][c] = 1;
+    updateGeometry();
+}
+
+QSize axZekScreen::sizeHint() const { return QSize(geometry_.screenWidthPx(), geometry_.screenHeightPx()); }
+
+void axZekScreen::f重繪畫面() {
+    stopTimer();
+    gSharedW = geometry_.W;
+    gSharedH = geometry_.H;
+
+    // Count changed cells, stopping once past 10.
+    int changed = 0;
+    for (int r = 0; r < 24 && changed <= 10; ++r) {
+        for (int c = 0; c < 80 && changed <= 10; ++c) {
+            if (model_.f取回銀幕文字(c, r) != drawnText_[r][c] || model_.f取回銀幕前景色(c, r) != drawnFg_[r][c] ||
+                model_.f取回銀幕背景色(c, r) != drawnBg_[r][c])
+                ++changed;
+        }
+    }
+
+    // Paint straight onto the saved picture: it is what the surface is restored to first.
+    shown_ = QImage();
+    rowsDrawn_ = 0;
+    {
+        QPainter p(&saved_);
+        for (int r = 0; r < 24; ++r) {
+            bool draw = changed > 10;
+            for (int c = 0; c < 80 && !draw; ++c) {
+                if (model_.f取回銀幕文字(c, r) != drawnText_[r][c] || model_.f取回銀幕前景色(c, r) != drawnFg_[r][c] ||
+                    model_.f取回銀幕背景色(c, r) != drawnBg_[r][c])
+                    draw = true;
+            }
+            if (!draw) continue;
+            painter_.drawRow(p, model_, r);
+            ++rowsDrawn_;
+        }
+    }
+    for (int r = 0; r < 24; ++r) {
+        for (int c = 0; c < 80; ++c) {
+            drawnText_[r][c] = model_.f取回銀幕文字(c, r);
+            drawnFg_[r][c] = model_.f取回銀幕前景色(c, r);
+            drawnBg_[r][c] = model_.f取回銀幕背景色(c, r);
+        }
+    }
+    scanLinks();
+    // Whatever blinking text showed, the new picture shows it.
+    blinkHidden_ = false;
+    f顯示畫面();
+    update();
+    startTimer55();
+}
+
+void axZekScreen::f雙色字處理(int x, int y, const QString& text, int32_t colour) {
+    if (text.isEmpty()) return;
+    shown_ = QImage();
+    {
+        QPainter p(&saved_);
+        p.setFont(font_);
+        const int x0 = CellGeometry::toPixels(double(x) + geometry_.W);
+        const int x1 = CellGeometry::toPixels(double(x) + 2.0 * geometry_.W);
+        const int y0 = CellGeometry::toPixels(y);
+        const int y1 = CellGeometry::toPixels(double(y) + geometry_.H);
+        p.setClipRect(x0, y0, x1 - x0, y1 - y0);
+        p.setPen(ScreenPainter::colour(colour));
+        p.drawText(CellGeometry::toPixels(x), y0 + QFontMetrics(font_).ascent(), text);
+    }
+    shown_ = saved_;
+    update();
+}
+
+void axZekScreen::timerTick() {
+    ++tick_;
+    if (tick_ % 9 == 0) {
+        caretVisible_ = !caretVisible_;
+        update(caretRect());
+    }
+    if (tick_ % 16 == 0 && markStartCol_ == -1) {
+        if (blinkPhase_ == 0) {
+            blinkPhase_ = -1;
+            if (blinkHidden_) {
+                shown_ = saved_;
+                blinkHidden_ = false;
+                update();
+            }
+        } else {
+            blinkPhase_ = 0;
+            QImage hidden = saved_;
+            // No blinking cell: keep sharing the saved picture instead of a copy.
+            blinkHidden_ = hideBlinkingText(hidden);
+            if (blinkHidden_) {
+                shown_ = hidden;
+                update();
+            }
+        }
+    }
+}
+
+bool axZekScreen::hideBlinkingText(QImage& image) const {
+    bool any = false;
+    QPainter p;
+    for (int r = 0; r < 24; ++r) {
+        for (int c = 0; c < 80; ++c) {
+            if (model_.f取回銀幕閃爍色(c, r) == 0) continue;
+            if (!any) {
+                any = true;
+                p.begin(&image);
+            }
+            painter_.fillCell(p, c, r, model_.f取回銀幕背景色(c, r));
+            // The other half of a pair goes with it, in its own background.
+            if (c < 79 && big5::isPair(model_.f取回銀幕文字(c, r), model_.f取回銀幕文字(c + 1, r))) {
+                painter_.fillCell(p, c + 1, r, model_.f取回銀幕背景色(c + 1, r));
+                ++c;
+            }
+        }
+    }
+    return any;
+}
+
+void axZekScreen::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    const QRect r = event->rect();
+    p.drawImage(r, shown_, r);
+    // Link underlines: one red pixel under each link.
+    for (const ScreenLink& e : links_.links()) {
+        const int x0 = geometry_.cellLeftPx(e.column);
+        const int x1 = geometry_.cellLeftPx(e.column + e.length);
+        p.fillRect(x0, geometry_.underlineTopPx(e.row), x1 - x0, 1, QColor(255, 0, 0));
+    }
+    if (caretVisible_) p.fillRect(caretRect(), Qt::white);
+}
+
+void axZekScreen::scanLinks() {
+    links_.set(LinkScanner::scan(model_));
+    LinkTable::shared() = links_;
+}
+
+int axZekScreen::fCheckLink(const QString& prefix, int col, int row) const {
+    const QByteArray p = prefix.toLatin1();
+    return LinkScanner::fCheckLink(model_, std::string_view(p.constData(), size_t(p.size())), col, row);
+}
+
+QString axZekScreen::f標記方法(int startCol, int startRow, int endCol, int endRow) {
+    const Selection::Range r = Selection::clamp(startCol, startRow, endCol, endRow);
+    markStartCol_ = r.startCol;
+    markStartRow_ = r.startRow;
+    markEndCol_ = r.endCol;
+    markEndRow_ = r.endRow;
+    if (markBusy_) {
+        // Another call is drawing further down the stack: it sees the flag and draws again
+        // with these newest ends, so the later call wins and nothing waits.
+        markAbort_ = true;
+        return gMarkingResult();
+    }
+    markBusy_ = true;
+    do {
+        markAbort_ = false;
+        f顯示畫面();
+    } while (markAbort_);
+    markBusy_ = false;
+    return gMarkingResult();
+}
+
+void axZekScreen::f顯示畫面() {
+    shown_ = saved_;
+    blinkHidden_ = false;
+    gMarkingResult().clear();
+    const Selection::Result mark = Selection::mark(model_, markStartCol_, markStartRow_, markEndCol_, markEndRow_);
+    if (mark.range.active()) {
+        QPainter p(&shown_);
+        p.setFont(font_);
+        const CellGeometry& g = geometry_;
+        for (const Selection::Box& b : mark.boxes) {
+            const int x0 = g.cellLeftPx(b.firstCol), x1 = g.cellLeftPx(b.lastCol + 1);
+            p.fillRect(x0, g.cellTopPx(b.row), x1 - x0, g.cellBottomPx(b.row) - g.cellTopPx(b.row), Qt::white);
+        }
+        for (const Selection::Glyph& gl : mark.glyphs) {
+            if (gl.cells == 2) {
+                const QString& text = ScreenPainter::pairText(gl.lead, gl.trail);
+                painter_.drawGlyph(p, gl.col, gl.row, text, 0);
+                if (gl.twoColour) painter_.drawRightHalf(p, gl.col, gl.row, text, gl.trailColour);
+            } else {
+                painter_.drawGlyph(p, gl.col, gl.row, ScreenPainter::byteText(gl.lead), 0);
+            }
+        }
+        gMarkingResult() = QString::fromStdString(mark.text);
+    }
+    update();
+}

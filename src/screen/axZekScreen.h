@@ -1,0 +1,140 @@
+#pragma once
+#include "screen/CellGeometry.h"
+#include "screen/CellSource.h"
+#include "screen/LinkTable.h"
+#include "screen/ScreenModel.h"
+#include "screen/ScreenPainter.h"
+
+#include <QByteArray>
+#include <QFont>
+#include <QImage>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+#include <cstdint>
+
+// The terminal screen control: owns the interpreter and its grids, draws them onto a
+// backing picture, blinks the caret and blinking text, underlines links and shows the
+// marking. Mouse events pass through to the session control that owns it.
+class axZekScreen : public QWidget, public CellSource, private ScreenEvents {
+    Q_OBJECT
+public:
+    explicit axZekScreen(QWidget* parent = nullptr);
+    ~axZekScreen() override;
+
+    // Resets the interpreter, attributes, cursor and timer and clears the screen.
+    void Init();
+    // Interprets the bytes and redraws once.
+    void VT100(const QByteArray& bytes);
+    void VT100(const uint8_t* data, size_t size);
+
+    int32_t f取回銀幕文字(int col, int row) const override { return model_.f取回銀幕文字(col, row); }
+    int32_t f取回銀幕前景色(int col, int row) const override { return model_.f取回銀幕前景色(col, row); }
+    int32_t f取回銀幕背景色(int col, int row) const override { return model_.f取回銀幕背景色(col, row); }
+    int32_t f取回銀幕閃爍色(int col, int row) const override { return model_.f取回銀幕閃爍色(col, row); }
+    int CursorX() const { return model_.CursorX(); }
+    int CursorY() const { return model_.CursorY(); }
+    void setCursorX(int x) { model_.setCursorX(x); }
+    void setCursorY(int y) { model_.setCursorY(y); }
+    QString GetChar(int, int) const { return QString(); }
+    int32_t GetAttrib(int, int) const { return 0; }
+
+    // Redraw: only the rows that changed when at most 10 cells changed, else everything.
+    void f重繪畫面();
+    // Overlays the right half of a character drawn at (x, y) twips in another colour.
+    void f雙色字處理(int x, int y, const QString& text, int32_t colour);
+    // Recomputes the cell metrics from the font and sizes the control; the next redraw
+    // repaints every cell.
+    void Resize();
+    void Refresh() {}
+    void Focus(bool) {}
+
+    QFont Font() const { return font_; }
+    void setScreenFont(const QFont& font);
+    float FontSize() const { return fontSize_; }
+    // Accepted only for the sizes ScreenFont::isAcceptedSize lists; returns whether taken.
+    bool setFontSize(float size);
+    QString FontName() const { return fontName_; }
+    // Takes the name; the cells change at the next size change or Resize.
+    void setFontName(const QString& name);
+    int fGetFontHeight() const { return geometry_.H; }
+    int fGetFontWidth() const { return geometry_.W; }
+    const CellGeometry& geometry() const { return geometry_; }
+    // W and H (twips) as published by the last redraw of any screen.
+    static int sharedFontWidth();
+    static int sharedFontHeight();
+
+    // Marks the stream from one cell to another and returns the marked text (rows joined
+    // by CR LF). All four -1 removes the marking and returns "".
+    QString f標記方法(int startCol, int startRow, int endCol, int endRow);
+    // Puts the marking overlay on the saved picture and rebuilds the marking result.
+    void f顯示畫面();
+    QString ReadMark() const { return QString(); }
+    bool hasMark() const { return markStartCol_ != -1; }
+    // Text of the current marking, rebuilt by every overlay.
+    static QString markingResult();
+
+    // Length in cells of the link starting at (col, row) with this upper-case prefix, 0
+    // when the cells there do not start with it.
+    int fCheckLink(const QString& prefix, int col, int row) const;
+    // Links found by this screen's last redraw.
+    const LinkTable& links() const { return links_; }
+
+    // What the control shows: the saved picture with the marking or hidden blinking
+    // text on top (the caret and the link underlines are painted over it).
+    const QImage& picture() const { return shown_; }
+    // The picture as of the last redraw, before any overlay.
+    const QImage& savedPicture() const { return saved_; }
+    bool caretVisible() const { return caretVisible_; }
+    QRect caretRect() const;
+    // Rows the last redraw painted (24 for a full redraw).
+    int rowsDrawnByLastRedraw() const { return rowsDrawn_; }
+    // One tick of the 55 ms caret and blink timer; public so tests can step it.
+    void timerTick();
+    bool blinkingTextHidden() const { return blinkHidden_; }
+
+    ScreenModel& model() { return model_; }
+    const ScreenModel& model() const { return model_; }
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void beep() override;
+    void caretMoved(int col, int row) override;
+    void stopTimer();
+    void startTimer55();
+    void resetDrawnGrids(int value);
+    void scanLinks();
+    // Paints the background over every blinking cell; false when there is none.
+    bool hideBlinkingText(QImage& image) const;
+
+    ScreenModel model_;
+    ScreenPainter painter_;
+    CellGeometry geometry_;
+    QFont font_;
+    QString fontName_;
+    float fontSize_ = 12;
+
+    QImage saved_;  // the saved picture
+    QImage shown_;  // the surface
+    QTimer timer_;
+    int tick_ = 0;
+    int blinkPhase_ = 0;
+    bool blinkHidden_ = false;
+    bool caretVisible_ = false;
+    int rowsDrawn_ = 0;
+
+    // What each visible cell showed when last drawn; -1 or 1 force drawing.
+    int32_t drawnText_[25][81];
+    int32_t drawnFg_[25][81];
+    int32_t drawnBg_[25][81];
+
+    int markStartCol_ = -1, markStartRow_ = -1, markEndCol_ = -1, markEndRow_ = -1;
+    bool markBusy_ = false;
+    bool markAbort_ = false;
+
+    LinkTable links_;
+};

@@ -1,0 +1,201 @@
+#include "session/SessionInput.h"
+
+#include "app/Settings.h"
+#include "app/UserInteraction.h"
+#include "screen/LinkTable.h"
+#include "screen/axZekScreen.h"
+#include "session/KeyTranslator.h"
+#include "session/MarkedAddress.h"
+#include "session/PasteKeystrokes.h"
+#include "session/WheelSteps.h"
+#include "session/axZEK.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+
+namespace {
+// Keys that move or edit rather than type: their text (Delete gives 0x7F on some
+// systems) is never sent as a character.
+bool isNonCharacterKey(int vk) { return (vk >= 33 && vk <= 46) || (vk >= 112 && vk <= 135); }
+}  // namespace
+
+SessionInput::SessionInput(axZEK* session) : q(session) {
+    menu_ = new QMenu(QStringLiteral("檔案"), q);
+    menu_->setObjectName(QStringLiteral("mnu檔案"));
+    copy_ = menu_->addAction(QStringLiteral("複製"));
+    copy_->setObjectName(QStringLiteral("mnu複製"));
+    paste_ = menu_->addAction(QStringLiteral("貼上"));
+    paste_->setObjectName(QStringLiteral("mnu貼上"));
+    copyPaste_ = menu_->addAction(QStringLiteral("複製後貼上"));
+    copyPaste_->setObjectName(QStringLiteral("mnu複製後貼上"));
+    menu_->addSeparator();
+    address_ = menu_->addAction(QStringLiteral("網址"));
+    address_->setObjectName(QStringLiteral("mnu網址"));
+    QObject::connect(copy_, &QAction::triggered, q, [this] { copyMarked(); });
+    QObject::connect(paste_, &QAction::triggered, q, [this] { pasteAsTyping(); });
+    QObject::connect(copyPaste_, &QAction::triggered, q, [this] {
+        copyMarked();
+        pasteAsTyping();
+    });
+    QObject::connect(address_, &QAction::triggered, q, [this] { openMarkedAsAddress(); });
+}
+
+SessionInput::~SessionInput() = default;
+
+// --- keyboard -------------------------------------------------------------------------
+
+void SessionInput::keyPress(QKeyEvent* e) {
+    e->accept();
+    if (!q->isConnected()) return;
+    const int mods = KeyTranslator::modifierState(e->modifiers());
+    const int vk = KeyTranslator::virtualKey(e->key(), e->modifiers());
+    const QByteArray down = KeyTranslator::keyDown(vk, mods);
+    if (!down.isEmpty()) q->sendData(down);
+    if (isNonCharacterKey(vk)) return;
+    // Alt with a letter is a menu key, not typing; Ctrl+Alt (AltGr on some layouts) types.
+    if ((mods & KeyTranslator::kAlt) && !(mods & KeyTranslator::kCtrl)) return;
+    const QByteArray ch = KeyTranslator::character(e->text());
+    if (!ch.isEmpty()) q->sendData(ch);
+}
+
+void SessionInput::keyRelease(QKeyEvent* e) {
+    e->accept();
+    if (e->isAutoRepeat()) return;
+    const int mods = KeyTranslator::modifierState(e->modifiers());
+    const int vk = KeyTranslator::virtualKey(e->key(), e->modifiers());
+    if (KeyTranslator::isCopyKeyUp(vk, mods, q->settings().switch_of_ctrl_c)) {
+        copyMarked();
+        marked_ = q->screen()->f標記方法(-1, -1, -1, -1);
+        return;
+    }
+    if (KeyTranslator::isPasteKeyUp(vk, mods, q->settings().switch_of_ctrl_v) && q->isConnected()) {
+        const QString text = QGuiApplication::clipboard()->text();
+        for (const QByteArray& send : KeyTranslator::pasteSends(text, q->screen()->CursorX())) q->sendData(send);
+    }
+}
+
+void SessionInput::inputMethod(QInputMethodEvent* e) {
+    e->accept();
+    if (!q->isConnected()) return;
+    // Each committed character goes out on its own, a Chinese one as its two bytes.
+    const QString text = e->commitString();
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype units = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+        const QByteArray ch = KeyTranslator::character(text.mid(i, units));
+        if (!ch.isEmpty()) q->sendData(ch);
+        i += units;
+    }
+}
+
+// --- clipboard ------------------------------------------------------------------------
+
+void SessionInput::copyMarked() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    if (!marked_.isEmpty()) clipboard->setText(marked_);
+}
+
+void SessionInput::pasteAsTyping() {
+    QWidget* target = QApplication::focusWidget();
+    if (!target) return;
+    const QString text = QGuiApplication::clipboard()->text();
+    for (const PasteKeystrokes::Keystroke& k : PasteKeystrokes::forText(text)) {
+        QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, k.key, k.modifiers, k.text));
+        QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, k.key, k.modifiers, k.text));
+    }
+}
+
+void SessionInput::openMarkedAsAddress() {
+    if (marked_.isEmpty()) return;
+    q->userInteraction().openUrl(MarkedAddress::url(marked_));
+}
+
+// --- mouse ----------------------------------------------------------------------------
+
+QPoint SessionInput::cellAt(const QPointF& pos) const {
+    const axZekScreen* s = q->screen();
+    return QPoint(s->geometry().columnAt(pos.x() - s->x()), s->geometry().rowAt(pos.y()));
+}
+
+bool SessionInput::linkUnderPointer(const QPointF& pos) const {
+    const axZekScreen* s = q->screen();
+    const CellGeometry& g = s->geometry();
+    const double x = (pos.x() - s->x()) * CellGeometry::kTwipsPerPixel;
+    const double y = pos.y() * CellGeometry::kTwipsPerPixel;
+    for (const ScreenLink& l : s->links().links()) {
+        if (x >= double(l.column) * g.W && x <= double(l.column + l.length) * g.W && y >= double(l.row) * g.H &&
+            y <= double(l.row + 1) * g.H)
+            return true;
+    }
+    return false;
+}
+
+void SessionInput::mousePress(QMouseEvent* e) {
+    const QPoint cell = cellAt(e->position());
+    downCol_ = cell.x();
+    downRow_ = cell.y();
+    moved_ = false;
+    e->accept();
+}
+
+void SessionInput::mouseMove(QMouseEvent* e) {
+    moved_ = true;
+    if (e->buttons() == Qt::LeftButton) {
+        const QPoint cell = cellAt(e->position());
+        if (cell != QPoint(downCol_, downRow_)) q->screen()->f標記方法(downCol_, downRow_, cell.x(), cell.y());
+    }
+    const bool onLink = linkUnderPointer(e->position());
+    if (onLink != pointerOnLink_) {
+        pointerOnLink_ = onLink;
+        if (onLink) q->setCursor(Qt::PointingHandCursor);
+        else q->unsetCursor();
+    }
+    e->accept();
+}
+
+void SessionInput::mouseRelease(QMouseEvent* e) {
+    e->accept();
+    if (!q->isConnected()) return;
+    if (e->button() == Qt::LeftButton) {
+        if (!moved_) {
+            const LinkTable& links = q->screen()->links();
+            const int k = links.linkAtCell(downCol_, downRow_);
+            if (k >= 0) {
+                emit q->LinkClicked(QString::fromStdString(links.links()[size_t(k)].text));
+                return;
+            }
+        }
+        const QPoint up = cellAt(e->position());
+        if (up == QPoint(downCol_, downRow_)) {
+            marked_ = q->screen()->f標記方法(-1, -1, -1, -1);
+        } else {
+            marked_ = q->screen()->f標記方法(downCol_, downRow_, up.x(), up.y());
+            emit q->TextMarked(marked_);
+        }
+    } else if (e->button() == Qt::RightButton) {
+        showPopup(e->globalPosition().toPoint());
+    }
+}
+
+void SessionInput::showPopup(const QPoint& globalPos) {
+    const bool any = !marked_.isEmpty();
+    copy_->setEnabled(any);
+    copyPaste_->setEnabled(any);
+    address_->setEnabled(any);
+    if (any) address_->setText(MarkedAddress::caption(marked_));
+    paste_->setEnabled(true);
+    menu_->popup(globalPos);
+}
+
+// --- wheel ----------------------------------------------------------------------------
+
+void SessionInput::wheelTick() {
+    if (!focused_) return;
+    const int step = WheelSteps::shared().take();
+    if (step > 0) q->sendData(QByteArrayLiteral("\x1b[A"));
+    else if (step < 0) q->sendData(QByteArrayLiteral("\x1bOB"));
+}

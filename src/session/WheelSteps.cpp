@@ -1,0 +1,6 @@
+#include "session/WheelSteps.h"
+
+WheelSteps& WheelSteps::shared() {
+    static WheelSteps steps;
+    return steps;
+}

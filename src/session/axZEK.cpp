@@ -1,0 +1,210 @@
+#include "session/axZEK.h"
+
+#include "app/Settings.h"
+#include "app/UserInteraction.h"
+#include "screen/Big5.h"
+#include "screen/axZekScreen.h"
+#include "session/MarkedAddress.h"
+#include "session/PasteKeystrokes.h"
+#include "session/SessionInput.h"
+#include "session/WheelSteps.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QMenu>
+#include <QPointer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QWheelEvent>
+#include <deque>
+
+struct axZEK::Impl {
+    Impl(axZEK* q, const Settings& s, UserInteraction& u) : settings(s), ui(u), input(q) {}
+
+    const Settings& settings;
+    UserInteraction& ui;
+    axZekScreen* screen = nullptr;
+    QTcpSocket* socket = nullptr;
+    QTimer wheelTimer;
+    QLabel* label1 = nullptr;
+    SessionInput input;
+
+    QString host;
+    int port = 0;
+    QString receiveText = QStringLiteral("\"");
+
+    // Chunks wait here until the one before them has been interpreted and announced.
+    std::deque<QByteArray> pending;
+    bool receiveBusy = false;
+    bool drainQueued = false;
+};
+
+axZEK::axZEK(const Settings& settings, UserInteraction& ui, QWidget* parent)
+    : QWidget(parent), d(new Impl(this, settings, ui)) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled);
+    setMouseTracking(true);
+
+    d->screen = new axZekScreen(this);
+    d->screen->move(0, 0);
+
+    // A click on the label redraws the screen; it sits under the screen.
+    d->label1 = new QLabel(QStringLiteral("重繪畫面"), this);
+    d->label1->installEventFilter(this);
+    d->label1->adjustSize();
+    d->label1->move(0, d->screen->height());
+
+    d->socket = new QTcpSocket(this);
+    connect(d->socket, &QTcpSocket::connected, this, &axZEK::Connected);
+    connect(d->socket, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError e) {
+        // The host closing the line is not an error: the session just stops sending.
+        if (e == QAbstractSocket::RemoteHostClosedError) return;
+        emit SocketError();
+    });
+    connect(d->socket, &QTcpSocket::readyRead, this, [this] { takeArrivedBytes(); });
+
+    d->wheelTimer.setTimerType(Qt::PreciseTimer);
+    connect(&d->wheelTimer, &QTimer::timeout, this, [this] { d->input.wheelTick(); });
+
+    resize(d->screen->size());
+}
+
+axZEK::~axZEK() {
+    d->wheelTimer.stop();
+    if (d->socket->state() != QAbstractSocket::UnconnectedState) d->socket->abort();
+    delete d;
+}
+
+void axZEK::Init(const QString& host, int port) {
+    d->screen->move(0, 0);
+    d->screen->Init();
+    d->wheelTimer.start(10);
+    Connection(host, port);
+}
+
+void axZEK::Connection(const QString& host, int port) {
+    if (d->socket->state() != QAbstractSocket::UnconnectedState) d->socket->abort();
+    // Bytes still queued from the old connection are dropped with it.
+    d->pending.clear();
+    d->host = host;
+    d->port = port;
+    if (port < 0 || port > 65535) {
+        // No socket takes such a port; report it the way a failed connect is reported.
+        QTimer::singleShot(0, this, [this] { emit SocketError(); });
+        return;
+    }
+    d->socket->connectToHost(host, quint16(port));
+}
+
+void axZEK::Disconnection() {
+    if (d->socket->state() != QAbstractSocket::UnconnectedState) d->socket->abort();
+}
+
+void axZEK::sendData(const QByteArray& bytes) {
+    if (!isConnected() || bytes.isEmpty()) return;
+    d->socket->write(bytes);
+}
+
+void axZEK::sendData(const QString& text) {
+    const std::string big5Bytes = big5::fromUtf8(text.toStdString());
+    sendData(QByteArray(big5Bytes.data(), qsizetype(big5Bytes.size())));
+}
+
+void axZEK::takeArrivedBytes() {
+    const QByteArray chunk = d->socket->readAll();
+    if (chunk.isEmpty()) return;
+    d->pending.push_back(chunk);
+    // Chunks are handled from the event loop rather than inside readyRead: the socket
+    // does not report new data while a readyRead handler is still running, and a
+    // DataArrived handler may run a nested event loop.
+    if (!d->receiveBusy && !d->drainQueued) {
+        d->drainQueued = true;
+        QMetaObject::invokeMethod(this, [this] { drainReceived(); }, Qt::QueuedConnection);
+    }
+}
+
+void axZEK::drainReceived() {
+    d->drainQueued = false;
+    if (d->receiveBusy) return;  // the running drain takes the rest in order
+    d->receiveBusy = true;
+    QPointer<axZEK> alive(this);
+    while (!d->pending.empty()) {
+        const QByteArray chunk = d->pending.front();
+        d->pending.pop_front();
+        d->screen->VT100(chunk);
+        emit DataArrived();
+        if (!alive) return;  // the handler closed the session
+        emit ReceiveTextChanged();
+        if (!alive) return;
+    }
+    d->receiveBusy = false;
+}
+
+void axZEK::f貼上資料() { d->input.pasteAsTyping(); }
+
+void axZEK::SetFont(const QString& fontName, float size) {
+    d->screen->setFontName(fontName);
+    d->screen->setFontSize(size);
+    Resize();
+}
+
+void axZEK::Resize() {
+    d->screen->move((width() - d->screen->width()) / 2, 0);
+    d->label1->move(d->screen->x(), d->screen->height());
+}
+
+int32_t axZEK::f取回銀幕文字(int col, int row) const { return d->screen->f取回銀幕文字(col, row); }
+int32_t axZEK::f取回銀幕前景色(int col, int row) const { return d->screen->f取回銀幕前景色(col, row); }
+int32_t axZEK::f取回銀幕背景色(int col, int row) const { return d->screen->f取回銀幕背景色(col, row); }
+int32_t axZEK::f取回銀幕閃爍色(int col, int row) const { return d->screen->f取回銀幕閃爍色(col, row); }
+
+QString axZEK::get標記文字() const { return d->input.markedText(); }
+QString axZEK::ReceiveText() const { return d->receiveText; }
+void axZEK::setReceiveText(const QString& text) {
+    d->receiveText = text;
+    emit ReceiveTextChanged();
+}
+
+bool axZEK::isConnected() const { return d->socket->state() == QAbstractSocket::ConnectedState; }
+axZekScreen* axZEK::screen() const { return d->screen; }
+QString axZEK::host() const { return d->host; }
+int axZEK::port() const { return d->port; }
+
+const Settings& axZEK::settings() const { return d->settings; }
+UserInteraction& axZEK::userInteraction() const { return d->ui; }
+
+void axZEK::keyPressEvent(QKeyEvent* e) { d->input.keyPress(e); }
+void axZEK::keyReleaseEvent(QKeyEvent* e) { d->input.keyRelease(e); }
+void axZEK::inputMethodEvent(QInputMethodEvent* e) { d->input.inputMethod(e); }
+void axZEK::mousePressEvent(QMouseEvent* e) { d->input.mousePress(e); }
+void axZEK::mouseMoveEvent(QMouseEvent* e) { d->input.mouseMove(e); }
+void axZEK::mouseReleaseEvent(QMouseEvent* e) { d->input.mouseRelease(e); }
+void axZEK::wheelEvent(QWheelEvent* e) {
+    // One event, one step. Events without a vertical delta (the begin and end of a
+    // touchpad scroll, sideways scrolling) are no step in either direction: dropped.
+    int dy = e->angleDelta().y();
+    if (dy == 0) dy = e->pixelDelta().y();
+    if (dy != 0) WheelSteps::shared().add(dy);
+    e->accept();
+}
+void axZEK::focusInEvent(QFocusEvent* e) {
+    d->input.setFocused(true);
+    d->screen->Focus(true);
+    QWidget::focusInEvent(e);
+}
+void axZEK::focusOutEvent(QFocusEvent* e) {
+    d->input.setFocused(false);
+    d->screen->Focus(false);
+    QWidget::focusOutEvent(e);
+}
+void axZEK::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    Resize();
+}
+bool axZEK::focusNextPrevChild(bool) { return false; }  // Tab is a key for the host
+
+bool axZEK::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == d->label1 && event->type() == QEvent::MouseButtonRelease) d->screen->f重繪畫面();
+    return QWidget::eventFilter(watched, event);
+}
