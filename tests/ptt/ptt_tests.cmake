@@ -1,0 +1,7 @@
+# Tests of PTT recognition, address records, Zek URLs and the test PTT host.
+add_executable(zek_ptt_tests
+  ${CMAKE_CURRENT_LIST_DIR}/ClassificationReplayTest.cpp
+)
+target_link_libraries(zek_ptt_tests PRIVATE zek_ptt zek_test_main)
+target_compile_definitions(zek_ptt_tests PRIVATE ZEK_LANGUAGES_INI="${PROJECT_SOURCE_DIR}/data/languages.ini")
+gtest_discover_tests(zek_ptt_tests DISCOVERY_TIMEOUT 60)
