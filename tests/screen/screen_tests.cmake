@@ -7,3 +7,18 @@ add_executable(zek_screen_tests
   ${CMAKE_CURRENT_LIST_DIR}/SelectionTest.cpp)
 target_link_libraries(zek_screen_tests PRIVATE zek_screen_core zek_test_main)
 gtest_discover_tests(zek_screen_tests DISCOVERY_TIMEOUT 60)
+
+# The same sources built again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# fed long random streams.
+set(_zek_screen_src ${PROJECT_SOURCE_DIR}/src/screen)
+add_executable(zek_screen_asan_tests
+  ${CMAKE_CURRENT_LIST_DIR}/ScreenFuzzTest.cpp
+  ${_zek_screen_src}/ScreenModel.cpp
+  ${_zek_screen_src}/Big5.cpp
+  ${_zek_screen_src}/LinkScanner.cpp
+  ${_zek_screen_src}/Selection.cpp)
+set_target_properties(zek_screen_asan_tests PROPERTIES AUTOMOC OFF)
+target_compile_options(zek_screen_asan_tests PRIVATE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+target_link_options(zek_screen_asan_tests PRIVATE -fsanitize=address,undefined)
+target_link_libraries(zek_screen_asan_tests PRIVATE zek_test_main)
+gtest_discover_tests(zek_screen_asan_tests DISCOVERY_TIMEOUT 60)
