@@ -14,8 +14,12 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <vector>
+
+// Readable QStrings in test failures.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 // Shared by the PTT tests: the shipped languages.ini, a recording user interaction and
 // a main window double.
