@@ -6,6 +6,7 @@
 #include "ui/AppDialogs.h"
 #include "ui/MainForm.h"
 #include "ui/QtUserInteraction.h"
+#include "ui/ZekWebView.h"
 
 #include <QApplication>
 #include <QFont>
@@ -86,6 +87,8 @@ MainModule::Outcome MainModule::start() {
 }
 
 int MainModule::run(int argc, char** argv) {
+    // The embedded browser runs as root and without a GPU; set up before the application.
+    ZekWebView::prepareEnvironment();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zek"));
     // Menus and dialogs show Traditional Chinese: name a TC face rather than trusting
@@ -94,18 +97,19 @@ int MainModule::run(int argc, char** argv) {
     uiFont.setFamilies({QStringLiteral("Noto Sans CJK TC"), QStringLiteral("AR PL UMing TW"), uiFont.family()});
     QApplication::setFont(uiFont);
 
-    MainModule module;
-    const Outcome outcome = module.start();
-    if (outcome == Outcome::SecondInstance) return 0;
-    if (outcome == Outcome::Quit) return 1;
-
     // SIGTERM / SIGINT close the window as its close box does, then leave every event
-    // loop (a modal dialog may be open).
+    // loop (a modal dialog may be open). Installed before start-up so that a signal that
+    // comes while loading is handled as soon as the loop runs rather than killing us.
+    MainModule module;
     TerminationSignals termination;
     termination.install();
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [&module] {
         if (MainForm* form = module.mainForm()) form->close();
         QCoreApplication::exit(0);
     });
+
+    const Outcome outcome = module.start();
+    if (outcome == Outcome::SecondInstance) return 0;
+    if (outcome == Outcome::Quit) return 1;
     return app.exec();
 }

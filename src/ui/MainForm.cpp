@@ -4,6 +4,7 @@
 #include "app/Deployment.h"
 #include "app/SingleInstanceLock.h"
 #include "ui/AppDialogs.h"
+#include "ui/MainFormParts.h"
 #include "ui/MainMenus.h"
 
 #include <QAction>
@@ -13,6 +14,7 @@
 MainForm::MainForm(AppContext& context, QWidget* parent)
     : QMainWindow(parent), context_(context), menus_(std::make_unique<MainMenus>(menuBar())) {
     setObjectName(QStringLiteral("MainForm"));
+    parts_ = new MainFormParts(*this, context_);
     connect(menus_->mnuConnectExit, &QAction::triggered, this, &QWidget::close);
 }
 
@@ -31,6 +33,7 @@ bool MainForm::load() {
     menus_->mnuOptionSetCtrlC->setChecked(context_.settings.switch_of_ctrl_c);
     menus_->mnuOptionSetCtrlV->setChecked(context_.settings.switch_of_ctrl_v);
     menus_->mnuOptionBBSWindowSize->setChecked(context_.settings.switch_of_auto_resize_bbs);
+    parts_->load();
     return true;
 }
 
@@ -52,6 +55,7 @@ void MainForm::unload() {
     context_.settingsFile.save(/*ownerOnly=*/true);
 
     emit Unloading();
+    parts_->unload();
     if (dialogs_) dialogs_->release();
     context_.pttText.reset();
     context_.addressPool.reset();

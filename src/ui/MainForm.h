@@ -6,6 +6,7 @@
 struct AppContext;
 class AppDialogs;
 class MainMenus;
+class MainFormParts;
 class SingleInstanceLock;
 
 // The main window. It owns its parts (menus, dialogs, and the tabs, address bar and
@@ -32,6 +33,8 @@ public:
     AppDialogs* dialogs() const { return dialogs_.get(); }
     void setDialogs(std::unique_ptr<AppDialogs> dialogs);
     bool isUnloaded() const { return unloaded_; }
+    // The toolbar row, tab strip, tabs and layout.
+    MainFormParts& parts() const { return *parts_; }
 
 signals:
     // Raised during unload after the settings are written and before the dialogs and
@@ -44,6 +47,7 @@ protected:
 private:
     AppContext& context_;
     std::unique_ptr<MainMenus> menus_;
+    MainFormParts* parts_;  // a child of the window
     std::unique_ptr<AppDialogs> dialogs_;
     std::unique_ptr<SingleInstanceLock> instanceLock_;
     bool unloaded_ = false;

@@ -8,9 +8,18 @@ target_link_libraries(zek_mainwin_core PUBLIC Qt6::Core)
 
 # The widget parts join zek_ui, which ui_app.cmake defines after this file is read.
 function(zek_mainwin_attach_to_ui)
-  if(NOT TARGET zek_ui)
+  if(NOT TARGET zek_ui OR NOT TARGET zek_session)
     return()
   endif()
-  target_link_libraries(zek_ui PUBLIC zek_mainwin_core zek_tabstrip)
+  set(_dir ${PROJECT_SOURCE_DIR}/src/ui)
+  target_sources(zek_ui PRIVATE
+    ${_dir}/MainFormLayout.cpp ${_dir}/MainFormLayout.h
+    ${_dir}/MainFormParts.cpp ${_dir}/MainFormParts.h
+    ${_dir}/SessionTabs.cpp ${_dir}/SessionTabs.h
+    ${_dir}/ToolbarRow.cpp ${_dir}/ToolbarRow.h
+    ${_dir}/WebPane.h
+    ${_dir}/ZekWebPage.cpp ${_dir}/ZekWebPage.h
+    ${_dir}/ZekWebView.cpp ${_dir}/ZekWebView.h)
+  target_link_libraries(zek_ui PUBLIC zek_mainwin_core zek_tabstrip zek_session Qt6::WebEngineWidgets)
 endfunction()
 cmake_language(DEFER CALL zek_mainwin_attach_to_ui)

@@ -1,0 +1,427 @@
+#include "ui/SessionTabs.h"
+
+#include "app/AppContext.h"
+#include "app/Deployment.h"
+#include "ptt/ZEKAddressPoolCls.h"
+#include "ptt/ZEKURLModule.h"
+#include "session/axItem.h"
+#include "session/axZEK.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTimer>
+
+namespace {
+const QString kSessionKind = TabTable::kSessionKind;
+const QString kStartPageKind = QStringLiteral("SearchPTT");
+}  // namespace
+
+SessionTabs::SessionTabs(AppContext& context, QWidget* content, axItem* strip, QLineEdit* txtZEKURL,
+                         WebPane::Factory webFactory)
+    : QObject(content),
+      context_(context),
+      content_(content),
+      strip_(strip),
+      txtZEKURL_(txtZEKURL),
+      webFactory_(std::move(webFactory)) {
+    connect(strip_, &axItem::ItemSelected, this, &SessionTabs::selectTab);
+    connect(strip_, &axItem::ItemClosed, this, &SessionTabs::closeTab);
+}
+
+SessionTabs::~SessionTabs() = default;
+
+QString SessionTabs::startPageUrl() { return deployment::page(QStringLiteral("/home.html")); }
+
+void SessionTabs::ensureUrlModule() {
+    if (zekUrl_ || !context_.pttText || !context_.addressPool || !context_.ui) return;
+    zekUrl_ = std::make_unique<ZEKURLModule>(context_.pageKeys, *context_.pttText, *context_.addressPool,
+                                             context_.settings, context_.texts, *context_.ui, *this);
+}
+
+void SessionTabs::load() {
+    table_.clearSlots();
+    table_.setBusy(false);
+    ensureUrlModule();
+    txtZEKURL_->clear();
+    // Made here rather than with the window: the web engine starts with its first view.
+    if (!WB_) {
+        WB_ = createWebPane(/*startPage=*/true);
+        WB_->setObjectName(QStringLiteral("WB"));
+    }
+    WB_->navigate(startPageUrl());
+    WB_->show();
+    emit LayoutRequested();
+}
+
+void SessionTabs::unload() {
+    // The module holds references to the PTT component and the pool, which go now.
+    zekUrl_.reset();
+}
+
+WebPane* SessionTabs::createWebPane(bool startPage) {
+    WebPane* pane = webFactory_(content_);
+    // Zek URLs are handed to the URL module instead of loading; the module tells them
+    // from the product's own pages. Opened once the engine has returned from its hook.
+    QPointer<SessionTabs> self(this);
+    pane->setNavigationFilter([self, startPage](const QUrl& url, bool isMainFrame) {
+        if (!self || !isMainFrame || !self->zekUrl_) return true;
+        const QString text = url.toString();
+        if (!self->zekUrl_->interceptsNavigation(text, startPage)) return true;
+        QTimer::singleShot(0, self.data(), [self, text] {
+            if (self && self->zekUrl_) self->zekUrl_->openZEKURL(text);
+        });
+        return false;
+    });
+    return pane;
+}
+
+int SessionTabs::currentTab() const { return strip_->ItemNowNumber(); }
+int SessionTabs::tabCount() const { return strip_->ItemMaxNumber(); }
+
+axZEK* SessionTabs::session(int slot) const {
+    if (slot < 1 || slot > TabTable::kMaxSlots) return nullptr;
+    return axZEK1_[static_cast<size_t>(slot)];
+}
+
+WebPane* SessionTabs::webPage(int slot) const {
+    if (slot < 1 || slot > TabTable::kMaxSlots) return nullptr;
+    return WBArray_[static_cast<size_t>(slot)];
+}
+
+bool SessionTabs::startPageVisible() const { return WB_ && !WB_->isHidden(); }
+
+QWidget* SessionTabs::currentControl() const {
+    const int t = currentTab();
+    if (t < 1 || t > tabCount()) return nullptr;
+    const TabRecord& r = table_.record(t);
+    if (r.kind == kSessionKind) return session(r.slot);
+    return webPage(r.slot);
+}
+
+// The limit of 100 tabs is ours to handle: refuse with a message rather than fail
+// silently. The message is a language text so it follows the language mode.
+bool SessionTabs::refuseWhenFull() {
+    if (table_.lowestFreeSlot() != 0 && tabCount() < TabTable::kMaxTabs) return false;
+    if (context_.ui) context_.ui->message(context_.texts.text(kTooManyTabsKey), context_.texts.messageTitle());
+    return true;
+}
+
+void SessionTabs::turnStartPageIntoTab() {
+    if (startPageVisible()) {
+        openURL(context_.texts.text(QStringLiteral("Startup_Page")), kStartPageKind, startPageUrl());
+    }
+}
+
+void SessionTabs::OpenBBS(const QString& host) { OpenBBS2(host, 23); }
+
+void SessionTabs::OpenBBS2(const QString& host, int port) {
+    if (!context_.addressPool || table_.busy()) return;
+    turnStartPageIntoTab();
+    if (refuseWhenFull()) return;
+    if (WB_) WB_->hide();
+    table_.setBusy(true);
+    const int n = table_.lowestFreeSlot();
+    const int t = strip_->AddItem(host);
+    if (strip_->isHidden()) strip_->show();
+
+    const int spread = TabTable::spreadPort(host, port, t, deployment::pttDomain());
+    table_.setRecord(t, {kSessionKind, host, spread, n});
+
+    ZEKAddressRef record = context_.addressPool->Item(n);
+    if (!record) {
+        record = context_.addressPool->Add(QString::number(n), QString(), 0, 0, QString(), QString(),
+                                           QString(), QString(), host, QString());
+    }
+    if (record) record->setBBSPort(spread);
+
+    openSession(host, spread, t, n);
+    table_.setBusy(false);
+}
+
+bool SessionTabs::openSession(const QString& host, int port, int tab, int slot) {
+    table_.setSlot(slot, true);
+    auto* session = new axZEK(context_.settings, *context_.ui, content_);
+    session->setObjectName(QStringLiteral("axZEK1_%1").arg(slot));
+    axZEK1_[static_cast<size_t>(slot)] = session;
+    attachSession(session, slot);
+    session->Init(host, port);
+    emit LayoutRequested();  // places it below the toolbar and the tab strip
+
+    // The busy flag is still set: a request arriving while events run is ignored.
+    showTab(tab);
+    QCoreApplication::processEvents();
+    if (axZEK* still = this->session(slot)) {
+        // Lets the session lay its screen out for its final size.
+        const QSize size = still->size();
+        still->resize(size.width() + 1, size.height());
+        still->resize(size);
+    }
+    return true;
+}
+
+void SessionTabs::attachSession(axZEK* session, int slot) {
+    connect(session, &axZEK::Connected, this, [this, slot] { onConnected(slot); });
+    connect(session, &axZEK::SocketError, this, [this, slot] { onSocketError(slot); });
+    connect(session, &axZEK::DataArrived, this, [this, slot] { onDataArrived(slot); });
+    connect(session, &axZEK::LinkClicked, this, &SessionTabs::onLinkClicked);
+    connect(session, &axZEK::TextMarked, this, [this, slot](const QString& text) { emit TextMarked(slot, text); });
+}
+
+void SessionTabs::openURL(const QString& caption, const QString& kind, const QString& url) {
+    if (table_.busy()) return;
+    if (refuseWhenFull()) return;
+    table_.setBusy(true);
+    const int n = table_.lowestFreeSlot();
+    const int t = strip_->AddItem(caption);
+    if (strip_->isHidden()) strip_->show();
+    table_.setRecord(t, {kind, url, 80, n});
+
+    table_.setSlot(n, true);
+    WebPane* pane = createWebPane(/*startPage=*/false);
+    pane->setObjectName(QStringLiteral("WBArray_%1").arg(n));
+    WBArray_[static_cast<size_t>(n)] = pane;
+    pane->navigate(url);
+    if (WB_) WB_->hide();
+    emit LayoutRequested();
+
+    showTab(t);
+    QCoreApplication::processEvents();
+    table_.setBusy(false);
+}
+
+void SessionTabs::showTab(int tab) {
+    if (strip_->ItemNowNumber() != tab && tab >= 1 && tab <= tabCount()) {
+        strip_->setItemNowNumber(tab);
+        strip_->f重新計算位置();
+    }
+    selectTab(tab);
+}
+
+void SessionTabs::selectTab(int tab) {
+    if (tabCount() == 0 || currentTab() == 0 || tab < 1 || tab > tabCount()) {
+        if ((tabCount() == 0 || currentTab() == 0) && WB_) {
+            WB_->show();
+            emit LayoutRequested();
+        }
+        return;
+    }
+    txtZEKURL_->clear();
+    for (int i = 1; i <= tabCount(); ++i) {
+        const TabRecord& r = table_.record(i);
+        QWidget* control = r.kind == kSessionKind ? static_cast<QWidget*>(session(r.slot)) : webPage(r.slot);
+        if (control) control->hide();
+    }
+    const TabRecord& r = table_.record(tab);
+    if (r.kind == kSessionKind) {
+        if (context_.addressPool) {
+            if (ZEKAddressRef record = context_.addressPool->Item(r.slot)) txtZEKURL_->setText(record->LongURL());
+        }
+        if (axZEK* s = session(r.slot)) {
+            s->show();
+            s->setFocus();
+        }
+    } else if (r.slot >= 1) {
+        if (WebPane* page = webPage(r.slot)) {
+            page->show();
+            page->setFocus();
+        }
+    }
+    emit LayoutRequested();
+}
+
+void SessionTabs::closeTab(int c) {
+    if (c < 1 || c > TabTable::kMaxTabs) return;
+    const TabRecord closed = table_.record(c);
+    const int n = closed.slot;
+    if (context_.addressPool) context_.addressPool->Remove(QString::number(n));
+    if (tabCount() == 0) txtZEKURL_->clear();
+    table_.shiftDown(c, tabCount());
+    table_.setSlot(n, false);
+    if (n >= 1 && n <= TabTable::kMaxSlots) {
+        QWidget* control = nullptr;
+        if (closed.kind == kSessionKind) {
+            control = axZEK1_[static_cast<size_t>(n)];
+            axZEK1_[static_cast<size_t>(n)] = nullptr;
+        } else {
+            control = WBArray_[static_cast<size_t>(n)];
+            WBArray_[static_cast<size_t>(n)] = nullptr;
+        }
+        if (control) {
+            control->hide();
+            control->disconnect(this);
+            // It may be inside one of its own signals right now.
+            control->deleteLater();
+        }
+    }
+    emit LayoutRequested();
+}
+
+void SessionTabs::sendToSlot(int slot, const QString& text) {
+    if (axZEK* s = session(slot)) s->sendData(text);
+}
+
+void SessionTabs::sendData(const QString& text) { sendData2(currentTab(), text); }
+
+void SessionTabs::sendData2(int tab, const QString& text) {
+    if (tab < 1 || tab > tabCount() || text.isEmpty()) return;
+    const TabRecord& r = table_.record(tab);
+    if (r.kind != kSessionKind) return;
+    sendToSlot(r.slot, text);
+}
+
+ZEKAddressRef SessionTabs::getCurrentBBSAddress() const {
+    const int t = currentTab();
+    if (t < 1 || t > tabCount() || !context_.addressPool) return nullptr;
+    return context_.addressPool->Item(table_.record(t).slot);
+}
+
+QString SessionTabs::getCurrentTypeOfaxZEK() const {
+    const int t = currentTab();
+    if (t < 1 || t > tabCount()) return QString();
+    return table_.record(t).kind;
+}
+
+int SessionTabs::getAvailablePTTLink() {
+    if (currentTab() < 1 || !context_.addressPool) return -1;
+    const QString domain = deployment::pttDomain();
+    int found = 0;
+    ZEKAddressRef foundRecord;
+    for (const bool loggedOn : {true, false}) {
+        for (int t = 1; t <= tabCount() && !found; ++t) {
+            const TabRecord& r = table_.record(t);
+            ZEKAddressRef record = context_.addressPool->Item(r.slot);
+            if (record && TabTable::isPttHost(record->BBS(), domain) && record->AlreadyLogon() == loggedOn) {
+                found = t;
+                foundRecord = record;
+            }
+        }
+        if (found) break;
+    }
+    if (!found) return -1;
+    showTab(found);
+    strip_->f重新計算位置();
+    bool ok = false;
+    const int index = foundRecord->Key().toInt(&ok);
+    return ok ? index : -1;
+}
+
+int SessionTabs::tabOfSession(int slot) const {
+    for (int t = 1; t <= tabCount(); ++t) {
+        const TabRecord& r = table_.record(t);
+        if (r.kind == kSessionKind && r.slot == slot) return t;
+    }
+    return 0;
+}
+
+void SessionTabs::AutoPTT(ZEKAddressRef record) {
+    if (!record || !context_.addressPool || table_.busy()) return;
+    turnStartPageIntoTab();
+    const bool needsSession = record->Key().isEmpty();
+    if (needsSession && refuseWhenFull()) return;
+    if (WB_) WB_->hide();
+    table_.setBusy(true);
+    const int n = table_.lowestFreeSlot();
+    record->setAutoPTT(true);
+
+    const QString enter = QStringLiteral("\r");
+    const QString left = QStringLiteral("\x1b[D");
+    QString keys;
+    int tab = 0;
+    if (!needsSession) {
+        const int k = record->Key().toInt();
+        tab = tabOfSession(k);
+        const QString dest = record->DestinationBoardName();
+        const bool sameBoard = record->BoardName().compare(dest, Qt::CaseInsensitive) == 0;
+        const QString boardKeys = QStringLiteral("s") + dest + enter;
+        switch (record->Position()) {
+        case 1:
+            keys = boardKeys;
+            record->setDestinationBoardName(QString());
+            break;
+        case 3:
+            keys = sameBoard ? left : boardKeys;
+            record->setDestinationBoardName(QString());
+            break;
+        case 4:
+            if (context_.settings.switch_of_auto_login != 1) {
+                emit LoginRequested(tab);
+            } else {
+                keys = context_.settings.ptt_account + enter + context_.settings.ptt_password + enter;
+            }
+            break;
+        case 2:
+        case 5:
+            if (sameBoard) {
+                if (record->Position() == 5) keys = left;
+            } else {
+                keys = boardKeys;
+            }
+            record->setDestinationBoardName(QString());
+            if (!record->DestinationAID().isEmpty() && keys.isEmpty()) {
+                keys = QStringLiteral("#") + record->DestinationAID() + enter + enter;
+                record->setDestinationAID(QString());
+            }
+            break;
+        default:
+            keys = QStringLiteral("s");
+            break;
+        }
+        if (!keys.isEmpty()) sendToSlot(k, keys);
+    } else {
+        tab = strip_->AddItem(record->BBS());
+        if (strip_->isHidden()) strip_->show();
+        const int port = TabTable::autoPttPort(tab);
+        table_.setRecord(tab, {kSessionKind, record->BBS(), port, n});
+        record->setKey(QString::number(n));
+        context_.addressPool->add2(record);
+        table_.setSlot(n, true);
+        auto* session = new axZEK(context_.settings, *context_.ui, content_);
+        session->setObjectName(QStringLiteral("axZEK1_%1").arg(n));
+        axZEK1_[static_cast<size_t>(n)] = session;
+        attachSession(session, n);
+        session->Init(record->BBS(), port);
+        emit LayoutRequested();
+    }
+    if (tab >= 1) showTab(tab);
+    QCoreApplication::processEvents();
+    table_.setBusy(false);
+}
+
+void SessionTabs::setTxtZEKURL(const QString& text) { txtZEKURL_->setText(text); }
+QString SessionTabs::TxtZEKURL() const { return txtZEKURL_->text(); }
+
+void SessionTabs::onConnected(int slot) {
+    if (!context_.addressPool) return;
+    ZEKAddressRef record = context_.addressPool->Item(slot);
+    if (!record) return;
+    context_.settings.last_bbs = record->BBS();
+    context_.settings.last_bbs_port = static_cast<int16_t>(record->BBSPort());
+}
+
+void SessionTabs::onSocketError(int slot) {
+    if (!context_.addressPool) return;
+    ZEKAddressRef record = context_.addressPool->Item(slot);
+    if (!record || record->ErrorCode() == 1) return;
+    // Marked before the box is up: the box runs the event loop, and another error of
+    // the same session arriving meanwhile must not show a second box.
+    record->setErrorCode(1);
+    if (context_.ui) {
+        context_.ui->message(context_.texts.text(QStringLiteral("Error_Fail_To_Connect_To")) + QLatin1Char(' ') +
+                                 record->BBS(),
+                             context_.texts.messageTitle());
+    }
+}
+
+void SessionTabs::onDataArrived(int slot) {
+    ensureUrlModule();
+    axZEK* s = session(slot);
+    if (!s || !zekUrl_) return;
+    ZEKAddressRef record = zekUrl_->Classify(slot, *s);
+    emit ScreenClassified(slot, record);
+}
+
+void SessionTabs::onLinkClicked(const QString& link) {
+    ensureUrlModule();
+    if (zekUrl_) zekUrl_->LinkClicked(link);
+}

@@ -1,0 +1,106 @@
+#pragma once
+// The main window's tabs: BBS sessions (axZEK) and web pages (WBArray) in one slot
+// numbering 1..100, the start page WB while no tab is open, opening, selecting and
+// closing tabs, sending text to a session and the sessions' events. It is the host the
+// Zek URL module drives (getAvailablePTTLink, OpenBBS, AutoPTT, the address text box).
+#include "ptt/ZekUrlHost.h"
+#include "ui/TabTable.h"
+#include "ui/WebPane.h"
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+#include <memory>
+
+struct AppContext;
+class QLineEdit;
+class QWidget;
+class ZEKURLModule;
+class axItem;
+class axZEK;
+
+class SessionTabs : public QObject, public ZekUrlHost {
+    Q_OBJECT
+public:
+    static inline const QString kTooManyTabsKey = QStringLiteral("Error_Too_Many_Tabs");
+
+    // content: the parent of the start page and of every tab's control. strip and
+    // TxtZEKURL are the main window's. webFactory makes WB and the WBArray elements.
+    SessionTabs(AppContext& context, QWidget* content, axItem* strip, QLineEdit* txtZEKURL,
+                WebPane::Factory webFactory);
+    ~SessionTabs() override;
+
+    // The load step: slots free, not busy, address box clear, start page requested.
+    void load();
+    // Unload: no more classification; open sessions end with the window.
+    void unload();
+
+    void OpenBBS(const QString& host) override;
+    void OpenBBS2(const QString& host, int port) override;
+    void openURL(const QString& caption, const QString& kind, const QString& url);
+    void AutoPTT(ZEKAddressRef record) override;
+
+    void sendData(const QString& text);
+    void sendData2(int tab, const QString& text);
+    ZEKAddressRef getCurrentBBSAddress() const;
+    QString getCurrentTypeOfaxZEK() const;
+    int getAvailablePTTLink() override;
+
+    void setTxtZEKURL(const QString& text) override;
+    QString TxtZEKURL() const override;
+    bool hasMainWindow() const override { return true; }
+
+    // The tab strip's events.
+    void selectTab(int tab);
+    void closeTab(int tab);
+
+    // Read access for the layout and for tests.
+    const TabTable& table() const { return table_; }
+    int currentTab() const;
+    int tabCount() const;
+    axZEK* session(int slot) const;
+    WebPane* webPage(int slot) const;
+    WebPane* WB() const { return WB_; }
+    bool startPageVisible() const;
+    // The control of the current tab (session or web page), or null.
+    QWidget* currentControl() const;
+    axItem* strip() const { return strip_; }
+    ZEKURLModule* zekUrl() const { return zekUrl_.get(); }
+    static QString startPageUrl();
+
+signals:
+    // Something changed that needs the window laid out again.
+    void LayoutRequested();
+    // A session's screen was classified; the automatic navigation takes it from here.
+    void ScreenClassified(int sessionIndex, ZEKAddressRef record);
+    void TextMarked(int sessionIndex, const QString& text);
+    // AutoPTT met a logon page with automatic logon off: the login dialog for this tab.
+    void LoginRequested(int tab);
+
+private:
+    bool openSession(const QString& host, int port, int tab, int slot);
+    bool refuseWhenFull();
+    void turnStartPageIntoTab();
+    void attachSession(axZEK* session, int slot);
+    WebPane* createWebPane(bool startPage);
+    void onConnected(int slot);
+    void onSocketError(int slot);
+    void onDataArrived(int slot);
+    void onLinkClicked(const QString& link);
+    void sendToSlot(int slot, const QString& text);
+    int tabOfSession(int slot) const;
+    void showTab(int tab);
+    void ensureUrlModule();
+
+    AppContext& context_;
+    QWidget* content_;
+    axItem* strip_;
+    QLineEdit* txtZEKURL_;
+    WebPane::Factory webFactory_;
+    WebPane* WB_ = nullptr;
+    TabTable table_;
+    std::array<axZEK*, TabTable::kMaxSlots + 1> axZEK1_{};      // 0 unused
+    std::array<WebPane*, TabTable::kMaxSlots + 1> WBArray_{};   // 0 unused
+    std::unique_ptr<ZEKURLModule> zekUrl_;
+};
