@@ -174,6 +174,12 @@ void axZekScreen::f重繪畫面() {
     startTimer55();
 }
 
+void axZekScreen::repaintAll() {
+    for (int r = 0; r < 24; ++r)
+        for (int c = 0; c < 80; ++c) drawnFg_[r][c] = drawnBg_[r][c] = 1;
+    f重繪畫面();
+}
+
 void axZekScreen::f雙色字處理(int x, int y, const QString& text, int32_t colour) {
     if (text.isEmpty()) return;
     shown_ = QImage();

@@ -41,6 +41,8 @@ public:
 
     // Redraw: only the rows that changed when at most 10 cells changed, else everything.
     void f重繪畫面();
+    // Forgets what the cells showed and redraws every one of them.
+    void repaintAll();
     // Overlays the right half of a character drawn at (x, y) twips in another colour.
     void f雙色字處理(int x, int y, const QString& text, int32_t colour);
     // Recomputes the cell metrics from the font and sizes the control; the next redraw

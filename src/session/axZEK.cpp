@@ -205,6 +205,7 @@ void axZEK::resizeEvent(QResizeEvent* e) {
 bool axZEK::focusNextPrevChild(bool) { return false; }  // Tab is a key for the host
 
 bool axZEK::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == d->label1 && event->type() == QEvent::MouseButtonRelease) d->screen->f重繪畫面();
+    // The label is there for a screen that looks wrong: it repaints every cell.
+    if (watched == d->label1 && event->type() == QEvent::MouseButtonRelease) d->screen->repaintAll();
     return QWidget::eventFilter(watched, event);
 }
