@@ -1,0 +1,340 @@
+#include "FakePttSession.h"
+
+#include "FakePttHost.h"
+
+#include <QTcpSocket>
+#include <QTimer>
+
+namespace {
+
+constexpr unsigned char kIAC = 255, kSB = 250, kSE = 240;
+
+// Identifiers of the recorded articles of Test (article number -> AID).
+const char* const kTestAids[] = {nullptr, "1h57J5HJ", "1h57JlJx"};
+
+QByteArray clearPromptRow() { return QByteArray("\x1b[24;1H\x1b[K"); }
+
+}  // namespace
+
+FakePttSession::FakePttSession(FakePttHost& host, QTcpSocket* socket) : host_(host), socket_(socket) {
+    connect(socket_, &QTcpSocket::readyRead, this, &FakePttSession::onReadyRead);
+    send(QStringLiteral("03"));
+}
+
+void FakePttSession::onReadyRead() {
+    const QByteArray bytes = socket_->readAll();
+    host_.noteReceived(bytes);
+    for (char c : bytes) {
+        if (state_ == State::Gone) return;
+        feedByte(static_cast<unsigned char>(c));
+    }
+}
+
+void FakePttSession::feedByte(unsigned char b) {
+    // Telnet commands: IAC cmd [option], IAC SB ... IAC SE.
+    switch (iac_) {
+    case 1:
+        if (b == kIAC) break;  // an escaped 255 is no key we know
+        iac_ = (b == kSB) ? 3 : (b >= 251 ? 2 : 0);
+        return;
+    case 2: iac_ = 0; return;
+    case 3: if (b == kIAC) iac_ = 4; return;
+    case 4: iac_ = (b == kSE) ? 0 : 3; return;
+    default: break;
+    }
+    if (b == kIAC) {
+        iac_ = 1;
+        return;
+    }
+    // CR LF and CR NUL are one Enter.
+    if (lastWasCR_ && (b == '\n' || b == 0)) {
+        lastWasCR_ = false;
+        return;
+    }
+    lastWasCR_ = (b == '\r');
+
+    if (!esc_.isEmpty()) {
+        esc_ += char(b);
+        if (esc_.size() == 2 && b != '[' && b != 'O') {
+            esc_.clear();
+            return;
+        }
+        if (esc_.size() >= 3 && (b >= 0x40 && b <= 0x7e)) {
+            const QByteArray seq = esc_.mid(2);
+            esc_.clear();
+            if (seq == "A") key(Up);
+            else if (seq == "B") key(Down);
+            else if (seq == "C") key(Right);
+            else if (seq == "D") key(Left);
+            else if (seq == "1~" || seq == "H") key(Home);
+            else if (seq == "4~" || seq == "F") key(End);
+            else if (seq == "5~") key(PageUp);
+            else if (seq == "6~") key(PageDown);
+        } else if (esc_.size() > 8) {
+            esc_.clear();  // not a key sequence of ours
+        }
+        return;
+    }
+    if (b == 27) {
+        esc_ = QByteArray(1, char(27));
+        return;
+    }
+    key(b == '\n' ? int(Enter) : int(b));
+}
+
+bool FakePttSession::lineKey(int k) {
+    if (k == Enter) return true;
+    if ((k == 8 || k == 127) && !line_.isEmpty()) line_.chop(1);
+    else if (k >= 32 && k < 256 && k != 127) line_ += char(k);
+    return false;
+}
+
+void FakePttSession::send(const QString& number) {
+    const FakePttHost::Screen* s = host_.screen(number);
+    if (!s) return;
+    QByteArray bytes = s->bytes;
+    // The password prompt echoes the account that was typed.
+    if ((number == QLatin1String("04") || number == QLatin1String("01")) && !account_.isEmpty())
+        bytes.replace(QByteArray("tester\r\n"), account_.toLatin1() + "\r\n");
+    if (!bytes.isEmpty()) socket_->write(bytes);
+    if (s->listCursor > 0) cursor_ = s->listCursor;
+    host_.noteSent(s->label);
+}
+
+void FakePttSession::sendGenerated(const QByteArray& bytes) {
+    socket_->write(bytes);
+    host_.noteSent(QStringLiteral("generated"));
+}
+
+void FakePttSession::moveListCursor(int to) {
+    if (to < 1 || to > listCount_ || to == cursor_) {
+        sendGenerated(clearPromptRow());
+        return;
+    }
+    QByteArray bytes = "\x1b[" + QByteArray::number(cursor_ + 3) + ";1H " + "\x1b[" + QByteArray::number(to + 3) +
+                       ";1H>" + clearPromptRow() + "\x1b[" + QByteArray::number(to + 3) + ";1H";
+    cursor_ = to;
+    sendGenerated(bytes);
+}
+
+void FakePttSession::openArticle() {
+    // Only the articles of Test were recorded.
+    if (board_ != QLatin1String("Test") || (cursor_ != 1 && cursor_ != 2)) return;
+    article_ = cursor_;
+    page_ = 0;
+    state_ = State::Article;
+    send(article_ == 2 ? QStringLiteral("19") : QStringLiteral("32"));
+}
+
+void FakePttSession::leaveToMainMenu() {
+    state_ = State::MainMenu;
+    send(board_ == QLatin1String("Gossiping") ? QStringLiteral("37") : QStringLiteral("34"));
+}
+
+void FakePttSession::afterLogon() {
+    if (host_.asksWrongAttempts()) {
+        state_ = State::AskWrongAttempts;
+        send(QStringLiteral("07"));
+    } else {
+        state_ = State::MainMenu;
+        send(QStringLiteral("08"));
+    }
+}
+
+void FakePttSession::key(int k) {
+    switch (state_) {
+    case State::Account:
+        if (!lineKey(k)) return;
+        account_ = QString::fromLatin1(line_);
+        line_.clear();
+        state_ = State::Password;
+        send(QStringLiteral("04"));
+        return;
+    case State::Password: {
+        if (!lineKey(k)) return;
+        const bool ok = account_.compare(host_.account(), Qt::CaseInsensitive) == 0 &&
+                        QString::fromLatin1(line_) == host_.password();
+        line_.clear();
+        if (!ok) {
+            state_ = State::Account;
+            send(QStringLiteral("02"));
+        } else if (host_.asksOtherConnections()) {
+            state_ = State::AskOtherConnections;
+            send(QStringLiteral("05"));
+        } else {
+            state_ = State::AnyKeyAfterLogon;
+            send(QStringLiteral("06"));
+        }
+        return;
+    }
+    case State::AskOtherConnections:
+        if (!lineKey(k)) return;
+        line_.clear();
+        state_ = State::AnyKeyAfterLogon;
+        send(QStringLiteral("06"));
+        return;
+    case State::AnyKeyAfterLogon:
+        afterLogon();
+        return;
+    case State::AskWrongAttempts:
+        if (!lineKey(k)) return;
+        line_.clear();
+        state_ = State::MainMenu;
+        send(QStringLiteral("08"));
+        return;
+    case State::MainMenu:
+        if (k == 's' || k == 'S') {
+            state_ = State::SelectBoard;
+            send(QStringLiteral("10"));
+        } else if (k == 12) {  // Ctrl-L
+            send(visitedBoard_ ? (board_ == QLatin1String("Gossiping") ? QStringLiteral("37") : QStringLiteral("34"))
+                               : QStringLiteral("09"));
+        } else if (k == 'g' || k == 'G') {
+            send(QStringLiteral("38"));
+            state_ = State::GoodbyeConfirm;
+        }
+        return;
+    case State::SelectBoard: {
+        if (k == ' ') return;  // no name completion here
+        if (!lineKey(k)) return;
+        const QString name = QString::fromLatin1(line_).trimmed();
+        line_.clear();
+        if (name.compare(QLatin1String("Test"), Qt::CaseInsensitive) == 0) {
+            board_ = QStringLiteral("Test");
+            listCount_ = 4;
+            send(QStringLiteral("11"));
+        } else if (name.compare(QLatin1String("Gossiping"), Qt::CaseInsensitive) == 0) {
+            board_ = QStringLiteral("Gossiping");
+            listCount_ = 2;
+            send(QStringLiteral("36"));
+        } else {
+            // No such board: PTT goes back to the menu.
+            state_ = State::MainMenu;
+            send(QStringLiteral("09"));
+            return;
+        }
+        visitedBoard_ = true;
+        state_ = State::BoardList;
+        return;
+    }
+    case State::BoardList:
+        if (k == Up || k == 'k' || k == 'p') moveListCursor(cursor_ - 1);
+        else if (k == Down || k == 'j' || k == 'n') moveListCursor(cursor_ + 1);
+        else if (k == '$' || k == End) {
+            if (cursor_ != listCount_) moveListCursor(listCount_);
+        } else if (k >= '0' && k <= '9') {
+            line_ = QByteArray(1, char(k));
+            state_ = State::JumpPrompt;
+            // " 跳至第幾項: " in Big5, then the digit, as PTT draws the prompt.
+            sendGenerated(clearPromptRow() + QByteArray("\x1b[24;1H \xb8\xf5\xa6\xdc\xb2\xc4\xb4X\xb6\xb5: ") + line_);
+        } else if (k == '#') {
+            state_ = State::AidPrompt;
+            send(QStringLiteral("17"));
+        } else if (k == 'Q' && board_ == QLatin1String("Test") && cursor_ == 2) {
+            state_ = State::InfoBox;
+            afterBox_ = State::BoardList;
+            afterBoxScreen_ = QStringLiteral("15");
+            send(QStringLiteral("14"));
+        } else if ((k == '/' || k == 'a') && board_ == QLatin1String("Test")) {
+            authorSearch_ = (k == 'a');
+            state_ = State::SearchPrompt;
+            send(authorSearch_ ? QStringLiteral("27") : QStringLiteral("24"));
+        } else if (k == Enter || k == Right || k == 'r') {
+            openArticle();
+        } else if (k == Left || k == 'q' || k == 'e') {
+            leaveToMainMenu();
+        }
+        return;
+    case State::JumpPrompt:
+        if (!lineKey(k)) return;
+        state_ = State::BoardList;
+        moveListCursor(line_.toInt());
+        line_.clear();
+        return;
+    case State::AidPrompt: {
+        if (!lineKey(k)) return;
+        QByteArray aid = line_.trimmed();
+        if (aid.startsWith('#')) aid = aid.mid(1);
+        line_.clear();
+        state_ = State::BoardList;
+        int found = 0;
+        if (board_ == QLatin1String("Test"))
+            for (int n = 1; n <= 2; ++n)
+                if (aid == kTestAids[n]) found = n;
+        if (found) moveListCursor(found);
+        else sendGenerated(clearPromptRow());
+        return;
+    }
+    case State::SearchPrompt:
+        if (!lineKey(k)) return;
+        line_.clear();
+        state_ = State::ResultList;
+        send(authorSearch_ ? QStringLiteral("28") : QStringLiteral("25"));
+        return;
+    case State::ResultList:
+        if (k == Left || k == 'q' || k == 'e') {
+            state_ = State::BoardList;
+            send(authorSearch_ ? QStringLiteral("29") : QStringLiteral("26"));
+        }
+        return;
+    case State::Article: {
+        const bool longArticle = (article_ == 2);
+        const QString backToList = longArticle ? QStringLiteral("23") : QStringLiteral("33");
+        if (k == Left || k == 'q') {
+            state_ = State::BoardList;
+            send(backToList);
+        } else if (k == ' ' || k == PageDown || k == Down || k == 'f') {
+            if (longArticle && page_ < 2) {
+                ++page_;
+                send(page_ == 1 ? QStringLiteral("20") : QStringLiteral("21"));
+            } else {
+                state_ = State::BoardList;
+                send(backToList);
+            }
+        } else if ((k == '$' || k == End) && longArticle) {
+            page_ = 2;
+            send(QStringLiteral("21"));
+        } else if (k == 'Q' && longArticle) {
+            state_ = State::InfoBox;
+            afterBox_ = State::BoardList;
+            afterBoxScreen_ = QStringLiteral("23");
+            send(QStringLiteral("22"));
+        }
+        return;
+    }
+    case State::InfoBox:
+        state_ = afterBox_;
+        send(afterBoxScreen_);
+        return;
+    case State::GoodbyeConfirm:
+        if (k == Enter) {
+            send(QStringLiteral("39"));
+            state_ = State::GoodbyeScreen;
+            line_.clear();
+        } else if (k == Up || k == Left) {
+            state_ = State::MainMenu;
+        }
+        return;
+    case State::GoodbyeScreen:
+        // First the y/n answer, then any key after the goodbye screen.
+        if (line_ != "bye") {
+            if (!lineKey(k)) return;
+            if (!line_.trimmed().toLower().startsWith('y')) {
+                line_.clear();
+                state_ = State::MainMenu;
+                send(QStringLiteral("09"));
+                return;
+            }
+            line_ = "bye";
+            send(QStringLiteral("40"));
+            return;
+        }
+        send(QStringLiteral("41"));
+        state_ = State::Gone;
+        socket_->flush();
+        socket_->disconnectFromHost();
+        return;
+    case State::Gone:
+        return;
+    }
+}
