@@ -28,6 +28,7 @@ const std::array<int32_t, 16>& ScreenModel::palette() {
 }
 
 ScreenModel::ScreenModel() {
+    for (int r = 0; r < kStorageRows; ++r) rowMap_[r] = static_cast<uint8_t>(r);
     // Storage that the screen never writes (column 80, rows below 23) starts blank.
     for (int r = 0; r < kStorageRows; ++r) blankRow(r, kStorageCols - 1, 0, 0, 0);
     refreshColours();
@@ -54,22 +55,22 @@ void ScreenModel::Init() {
 
 int32_t ScreenModel::f取回銀幕文字(int col, int row) const {
     if (static_cast<unsigned>(col) >= kStorageCols || static_cast<unsigned>(row) >= kStorageRows) return 32;
-    return text_[row][col];
+    return text_[phys(row)][col];
 }
 
 int32_t ScreenModel::f取回銀幕前景色(int col, int row) const {
     if (static_cast<unsigned>(col) >= kStorageCols || static_cast<unsigned>(row) >= kStorageRows) return 0;
-    return fg_[row][col];
+    return fg_[phys(row)][col];
 }
 
 int32_t ScreenModel::f取回銀幕背景色(int col, int row) const {
     if (static_cast<unsigned>(col) >= kStorageCols || static_cast<unsigned>(row) >= kStorageRows) return 0;
-    return bg_[row][col];
+    return bg_[phys(row)][col];
 }
 
 int32_t ScreenModel::f取回銀幕閃爍色(int col, int row) const {
     if (static_cast<unsigned>(col) >= kStorageCols || static_cast<unsigned>(row) >= kStorageRows) return 0;
-    return blinkGrid_[row][col];
+    return blinkGrid_[phys(row)][col];
 }
 
 void ScreenModel::feed(const uint8_t* p, size_t size) {
@@ -112,22 +113,24 @@ void ScreenModel::feed(const uint8_t* p, size_t size) {
         default: {
             uint8_t b = *p;
             if (b >= 32) {
-                // The hot path: a run of printable bytes on the current row.
-                int32_t* const t = text_[row_];
-                int32_t* const f = fg_[row_];
-                int32_t* const g = bg_[row_];
-                int16_t* const k = blinkGrid_[row_];
-                const int32_t fc = fgColour_, bc = bgColour_;
-                const int16_t bl = blink_;
-                int c = col_;
-                do {
-                    t[c] = b;
-                    f[c] = fc;
-                    g[c] = bc;
-                    k[c] = bl;
-                    c += (c < kLastCol);  // column 80 is brought back to 79
-                } while (++p < end && (b = *p) >= 32);
-                col_ = c;
+                // The hot path: a run of printable bytes on the current row. Cells from
+                // the cursor to column 79 take one byte each; bytes beyond that all land
+                // on column 79, so only the last of them remains.
+                const uint8_t* q = p + 1;
+                while (q < end && *q >= 32) ++q;
+                const size_t n = static_cast<size_t>(q - p);
+                const int c = col_;
+                const size_t room = static_cast<size_t>(kCols - c);
+                const size_t m = n < room ? n : room;
+                const int pr = phys(row_);
+                int32_t* const t = text_[pr] + c;
+                for (size_t i = 0; i < m; ++i) t[i] = p[i];
+                if (n > m) text_[pr][kLastCol] = q[-1];
+                std::fill(fg_[pr] + c, fg_[pr] + c + m, fgColour_);
+                std::fill(bg_[pr] + c, bg_[pr] + c + m, bgColour_);
+                std::fill(blinkGrid_[pr] + c, blinkGrid_[pr] + c + m, blink_);
+                col_ = (n >= room) ? kLastCol : c + static_cast<int>(n);
+                p = q;
                 caretUpdate();
             } else if (b == 27) {
                 ++p;
@@ -168,27 +171,31 @@ void ScreenModel::putControl(uint8_t b) {
         break;
     case 26:
         break;  // SUB: ignored
-    default:
-        text_[row_][col_] = 32;
-        fg_[row_][col_] = fgColour_;
-        bg_[row_][col_] = bgColour_;
-        blinkGrid_[row_][col_] = blink_;
+    default: {
+        const int pr = phys(row_);
+        text_[pr][col_] = 32;
+        fg_[pr][col_] = fgColour_;
+        bg_[pr][col_] = bgColour_;
+        blinkGrid_[pr][col_] = blink_;
         ++col_;
         break;
+    }
     }
     if (row_ >= kRows) scrollUp();
     if (col_ > kLastCol) col_ = kLastCol;
     caretUpdate();
 }
 
-void ScreenModel::blankRow(int row, int lastCol, int32_t fg, int32_t bg, int16_t blink) {
+void ScreenModel::blankRow(int logicalRow, int lastCol, int32_t fg, int32_t bg, int16_t blink) {
+    const int row = phys(logicalRow);
     fillRow(text_, row, lastCol, int32_t{32});
     fillRow(fg_, row, lastCol, fg);
     fillRow(bg_, row, lastCol, bg);
     fillRow(blinkGrid_, row, lastCol, blink);
 }
 
-void ScreenModel::copyRow(int from, int to, int cols) {
+void ScreenModel::copyRow(int logicalFrom, int logicalTo, int cols) {
+    const int from = phys(logicalFrom), to = phys(logicalTo);
     std::memcpy(text_[to], text_[from], sizeof(int32_t) * cols);
     std::memcpy(fg_[to], fg_[from], sizeof(int32_t) * cols);
     std::memcpy(bg_[to], bg_[from], sizeof(int32_t) * cols);
@@ -196,23 +203,27 @@ void ScreenModel::copyRow(int from, int to, int cols) {
 }
 
 void ScreenModel::scrollUp() {
-    // Storage rows 24..26 take part, so row 23 comes back blank in the current colours.
-    for (int r = kRows; r <= kRows + 2; ++r) blankRow(r, kStorageCols - 1, fgColour_, bgColour_, 0);
-    constexpr size_t cells = size_t(kRows + 2) * kStorageCols;  // rows 1..26 -> 0..25
-    std::memmove(text_[0], text_[1], sizeof(int32_t) * cells);
-    std::memmove(fg_[0], fg_[1], sizeof(int32_t) * cells);
-    std::memmove(bg_[0], bg_[1], sizeof(int32_t) * cells);
-    std::memmove(blinkGrid_[0], blinkGrid_[1], sizeof(int16_t) * cells);
+    // Storage rows 24..26 take part: rows 1..26 move up by one, so rows 23..26 end up
+    // blank in the current colours and the former row 0 is gone (its storage is reused
+    // as row 26).
+    const uint8_t first = rowMap_[0];
+    std::memmove(rowMap_, rowMap_ + 1, kRows + 2);
+    rowMap_[kRows + 2] = first;
+    const bool tailBlank = tailBlankFg_ == fgColour_ && tailBlankBg_ == bgColour_;
+    for (int r = tailBlank ? kRows + 2 : kLastRow; r <= kRows + 2; ++r)
+        blankRow(r, kStorageCols - 1, fgColour_, bgColour_, 0);
+    tailBlankFg_ = fgColour_;
+    tailBlankBg_ = bgColour_;
     row_ = kLastRow;
 }
 
 void ScreenModel::reverseIndex() {
     if (col_ != 0 || row_ != 0) return;
-    constexpr size_t cells = size_t(kRows + 1) * kStorageCols;  // rows 0..24 -> 1..25
-    std::memmove(text_[1], text_[0], sizeof(int32_t) * cells);
-    std::memmove(fg_[1], fg_[0], sizeof(int32_t) * cells);
-    std::memmove(bg_[1], bg_[0], sizeof(int32_t) * cells);
-    std::memmove(blinkGrid_[1], blinkGrid_[0], sizeof(int16_t) * cells);
+    tailBlankFg_ = tailBlankBg_ = -1;
+    // Rows 0..24 move down by one; the former row 25 is reused as the new row 0.
+    const uint8_t last = rowMap_[kRows + 1];
+    std::memmove(rowMap_ + 1, rowMap_, kRows + 1);
+    rowMap_[0] = last;
     blankRow(0, kStorageCols - 1, kWhite, 0, 0);
 }
 
@@ -356,11 +367,12 @@ void ScreenModel::dispatch(uint8_t final) {
 }
 
 void ScreenModel::eraseLine() {
+    const int pr = phys(row_);
     for (int c = col_; c <= kLastCol; ++c) {
-        text_[row_][c] = 32;
-        fg_[row_][c] = fgColour_;
-        bg_[row_][c] = bgColour_;
-        blinkGrid_[row_][c] = blink_;
+        text_[pr][c] = 32;
+        fg_[pr][c] = fgColour_;
+        bg_[pr][c] = bgColour_;
+        blinkGrid_[pr][c] = blink_;
     }
     caretUpdate();
 }
@@ -368,6 +380,7 @@ void ScreenModel::eraseLine() {
 void ScreenModel::insertLines(int32_t n) {
     if (n < 1) n = 1;
     if (n > kStorageRows) n = kStorageRows;  // larger counts behave the same
+    tailBlankFg_ = tailBlankBg_ = -1;
     // Copy downwards from the bottom so nothing is read after being overwritten; the
     // lowest target is row 24, the first storage row.
     for (int r = kRows - n; r >= row_; --r) copyRow(r, r + n, kCols);

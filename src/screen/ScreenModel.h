@@ -97,7 +97,8 @@ public:
     static int32_t parameterNumber(const char* text, size_t length);
 
 private:
-    // Row-major grids: text_[row][col]. Contiguous rows make scrolling a memmove.
+    // Row-major grids: text_[rowMap_[row]][col]. Scrolling and reverse index rotate the
+    // row map instead of moving whole grids, so a line feed at the bottom costs one row.
     using IntGrid = int32_t[kStorageRows][kStorageCols];
     using FlagGrid = int16_t[kStorageRows][kStorageCols];
 
@@ -115,6 +116,7 @@ private:
     void eraseLine();
     void blankRow(int row, int lastCol, int32_t fg, int32_t bg, int16_t blink);
     void copyRow(int from, int to, int cols);
+    int phys(int row) const { return rowMap_[row]; }
     void refreshColours() { fgColour_ = palette()[fgIndex_]; bgColour_ = palette()[bgIndex_]; }
 
     ScreenEvents* events_ = nullptr;
@@ -126,12 +128,16 @@ private:
     int32_t fgColour_ = 0, bgColour_ = 0;  // palette()[fgIndex_], palette()[bgIndex_]
     int state_ = kInitial;
     bool caretDirty_ = false;
+    // Colours in which storage rows 24..26 are known to be blank (-1: not known). Lets a
+    // line feed at the bottom blank one row instead of four.
+    int32_t tailBlankFg_ = -1, tailBlankBg_ = -1;
 
     // Control-sequence accumulator: the bytes after "ESC [" up to the final byte. A
     // fixed buffer and a count: bytes past kMaxSequence are counted but not kept.
     int seqCount_ = 0;
     char seq_[kMaxSequence + 1] = {};
 
+    uint8_t rowMap_[kStorageRows];
     IntGrid text_;
     IntGrid fg_;
     IntGrid bg_;

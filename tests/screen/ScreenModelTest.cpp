@@ -150,6 +150,21 @@ TEST(ScreenModelTest, ScrollMovesStorageRowsAndKeepsColumn80Blank) {
     for (int r = 0; r < ScreenModel::kStorageRows; ++r) EXPECT_EQ(m.f取回銀幕文字(80, r), 32) << r;
 }
 
+// A line feed at the bottom leaves rows 23..26 blank in the colours of that moment, even
+// after insert line or reverse index put text into the storage rows.
+TEST(ScreenModelTest, ScrolledInRowsTakeTheColoursOfTheirLineFeed) {
+    ScreenModel m;
+    m.feed(labelledRows() + esc("[1;1H") + esc("[2L") + esc("[24;1H"));
+    EXPECT_EQ(screentest::row(m, 24), "r22");  // pushed into storage
+    m.feed(esc("[44m") + "\n" + esc("[41m") + "\n");
+    EXPECT_EQ(screentest::row(m, 21), "r21");
+    for (int r = 22; r <= 26; ++r) EXPECT_EQ(screentest::row(m, r), "") << r;
+    EXPECT_EQ(m.f取回銀幕背景色(0, 22), 0x800000);
+    for (int r = 23; r <= 26; ++r) EXPECT_EQ(m.f取回銀幕背景色(80, r), 0x000080) << r;
+    m.feed(esc("[H") + esc("M") + esc("M") + esc("[24;1H") + "\n");
+    for (int r = 23; r <= 26; ++r) EXPECT_EQ(m.f取回銀幕背景色(3, r), 0x000080) << r;
+}
+
 TEST(ScreenModelTest, AccessorsOutsideStorageReadBlank) {
     ScreenModel m;
     m.feed(esc("[1;31;44;5m") + esc("[2J"));
