@@ -31,6 +31,8 @@ public:
                 WebPane::Factory webFactory);
     ~SessionTabs() override;
 
+    // Replaces the maker of web views (before load; tests use a light stand-in).
+    void setWebFactory(WebPane::Factory factory) { webFactory_ = std::move(factory); }
     // The load step: slots free, not busy, address box clear, start page requested.
     void load();
     // Unload: no more classification; open sessions end with the window.

@@ -24,13 +24,19 @@ public:
     // Called by the pane before each navigation: reports it and asks the filter.
     bool beforeNavigate(const QUrl& url, bool isMainFrame) {
         emit BeforeNavigate(url, isMainFrame);
-        return !filter_ || filter_(url, isMainFrame);
+        const bool proceed = !filter_ || filter_(url, isMainFrame);
+        if (!proceed && isMainFrame) navigationCancelled();
+        return proceed;
     }
 
 signals:
     void BeforeNavigate(const QUrl& url, bool isMainFrame);
     // A page finished loading (ok false: it could not be loaded).
     void NavigateComplete(bool ok);
+
+protected:
+    // A main-frame navigation was refused by the filter (the page stays as it was).
+    virtual void navigationCancelled() {}
 
 private:
     NavigationFilter filter_;

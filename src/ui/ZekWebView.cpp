@@ -20,6 +20,7 @@ ZekWebView::ZekWebView(QWidget* parent) : WebPane(parent) {
 void ZekWebView::navigate(const QString& url) {
     requested_ = url;
     showingFallback_ = false;
+    cancelled_ = false;
     view_->setUrl(QUrl(url));
 }
 
@@ -39,6 +40,11 @@ QString ZekWebView::fallbackHtml(const QString& url) {
 }
 
 void ZekWebView::onLoadFinished(bool ok) {
+    if (!ok && cancelled_) {
+        // A refused navigation (a Zek URL handed over) leaves the page as it is.
+        cancelled_ = false;
+        return;
+    }
     if (!ok && !showingFallback_ && !requested_.isEmpty()) {
         // Once only: the fallback itself is a data URL and cannot fail to load.
         showingFallback_ = true;

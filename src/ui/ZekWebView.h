@@ -26,6 +26,9 @@ public:
     // The factory the main window uses by default.
     static WebPane::Factory factory();
 
+protected:
+    void navigationCancelled() override { cancelled_ = true; }
+
 private:
     void onLoadFinished(bool ok);
 
@@ -33,4 +36,5 @@ private:
     ZekWebPage* page_;
     QString requested_;
     bool showingFallback_ = false;
+    bool cancelled_ = false;  // the last navigation was refused: no fallback for it
 };

@@ -1,0 +1,67 @@
+#pragma once
+// A real main window on the offscreen platform, with its own settings folder, the PTT
+// domain pointed at this machine, recorded message boxes and light web views.
+#include "app/AppContext.h"
+#include "app/UserInteraction.h"
+#include "session/axImgButton.h"
+#include "session/axItem.h"
+#include "session/axZEK.h"
+#include "ui/MainForm.h"
+#include "ui/MainFormLayout.h"
+#include "ui/MainFormParts.h"
+#include "ui/SessionTabs.h"
+#include "ui/WebPane.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+#include <vector>
+
+class RecordedMessages : public UserInteraction {
+public:
+    std::vector<QString> messages;
+    std::vector<QString> opened;
+    void message(const QString& text, const QString&) override { messages.push_back(text); }
+    bool askYesNo(const QString&, const QString&) override { return false; }
+    void openUrl(const QString& url) override { opened.push_back(url); }
+};
+
+// Stands in for the web engine: remembers where it was sent.
+class StubWebPane : public WebPane {
+public:
+    using WebPane::WebPane;
+    QString url;
+    void navigate(const QString& target) override {
+        if (beforeNavigate(QUrl(target), true)) url = target;
+    }
+    QString currentUrl() const override { return url; }
+};
+
+class MainWindowHarness {
+public:
+    explicit MainWindowHarness(const char* pttDomain = "127.0.0.1") {
+        qputenv("ZEK_CONFIG_DIR", dir.path().toUtf8());
+        qputenv("ZEK_PTT_DOMAIN", pttDomain);
+        qputenv("ZEK_PTT_HOST", pttDomain);
+        qputenv("ZEK_WEB_ROOT", "http://127.0.0.1:9/");
+        context.ui = &ui;
+        context.pttText = std::make_unique<PttTextComponent>();
+        context.addressPool = std::make_unique<ZEKAddressPoolCls>();
+        form = std::make_unique<MainForm>(context);
+        tabs().setWebFactory([](QWidget* parent) -> WebPane* { return new StubWebPane(parent); });
+        form->load();
+        form->resize(1024, 700);
+        form->show();
+    }
+    ~MainWindowHarness() { form.reset(); }
+
+    SessionTabs& tabs() const { return form->parts().tabs(); }
+    axItem& strip() const { return form->parts().axItem1(); }
+    MainFormLayout& layout() const { return form->parts().layout(); }
+    ZEKAddressPoolCls& pool() const { return *context.addressPool; }
+
+    QTemporaryDir dir;
+    RecordedMessages ui;
+    AppContext context;
+    std::unique_ptr<MainForm> form;
+};

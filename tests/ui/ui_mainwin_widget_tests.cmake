@@ -1,0 +1,7 @@
+# The main window's tabs and layout on a real MainForm (offscreen), and the web view.
+find_package(Qt6 REQUIRED COMPONENTS Test)
+add_executable(zek_mainwin_tests
+  ${CMAKE_CURRENT_LIST_DIR}/SessionTabsTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ZekWebViewTest.cpp)
+target_link_libraries(zek_mainwin_tests PRIVATE zek_ui zek_test_main_gui Qt6::Test Qt6::Network)
+gtest_discover_tests(zek_mainwin_tests DISCOVERY_TIMEOUT 60)
