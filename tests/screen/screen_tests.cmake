@@ -4,8 +4,11 @@ add_executable(zek_screen_tests
   ${CMAKE_CURRENT_LIST_DIR}/FixtureReplayTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Big5Test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LinkScannerTest.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/SelectionTest.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/SelectionTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ScreendumpTest.cpp)
 target_link_libraries(zek_screen_tests PRIVATE zek_screen_core zek_test_main)
+target_compile_definitions(zek_screen_tests PRIVATE ZEK_SCREENDUMP="$<TARGET_FILE:zek_screendump>")
+add_dependencies(zek_screen_tests zek_screendump)
 gtest_discover_tests(zek_screen_tests DISCOVERY_TIMEOUT 60)
 
 # The same sources built again under AddressSanitizer and UndefinedBehaviorSanitizer,
