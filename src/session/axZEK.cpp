@@ -177,6 +177,11 @@ UserInteraction& axZEK::userInteraction() const { return d->ui; }
 void axZEK::keyPressEvent(QKeyEvent* e) { d->input.keyPress(e); }
 void axZEK::keyReleaseEvent(QKeyEvent* e) { d->input.keyRelease(e); }
 void axZEK::inputMethodEvent(QInputMethodEvent* e) { d->input.inputMethod(e); }
+QVariant axZEK::inputMethodQuery(Qt::InputMethodQuery query) const {
+    // Candidate windows open at the caret.
+    if (query == Qt::ImCursorRectangle) return d->screen->caretRect().translated(d->screen->pos());
+    return QWidget::inputMethodQuery(query);
+}
 void axZEK::mousePressEvent(QMouseEvent* e) { d->input.mousePress(e); }
 void axZEK::mouseMoveEvent(QMouseEvent* e) { d->input.mouseMove(e); }
 void axZEK::mouseReleaseEvent(QMouseEvent* e) { d->input.mouseRelease(e); }
