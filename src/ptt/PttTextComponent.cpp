@@ -111,7 +111,8 @@ QString fieldAfter(const QString& row, const QString& label, qsizetype* labelAt 
 
 std::optional<PttArticle> parseTelnet(const QString& link) {
     QString rest = link.mid(9);  // after "telnet://"
-    const qsizetype end = rest.indexOf(QRegularExpression(QStringLiteral("[/?#]")));
+    static const QRegularExpression pathStart(QStringLiteral("[/?#]"));
+    const qsizetype end = rest.indexOf(pathStart);
     if (end >= 0) rest = rest.left(end);  // a path after the host means nothing to a BBS
     if (const qsizetype at = rest.lastIndexOf(QLatin1Char('@')); at >= 0) rest = rest.mid(at + 1);
     PttArticle article;

@@ -16,6 +16,7 @@
 namespace {
 
 constexpr int kLastRow = 23;
+constexpr int kCols = 80;
 const QString kZekQuery = QStringLiteral("cmd=pas:");
 // A clipboard hand-off strips every "pas:", leaving "?cmd=" before the payload.
 const QString kHandOffQuery = QStringLiteral("cmd=");
@@ -34,7 +35,32 @@ ZEKURLModule::ZEKURLModule(const PageKeyTable& keys, const PttTextComponent& ptt
 
 QString ZEKURLModule::RowText(const CellSource& screen, int row) {
     if (row < 0 || row > kLastRow) return QString();
-    return QString::fromStdString(big5::rowToUtf8(screen, row));
+    // The same reading as big5::rowToUtf8, straight into UTF-16 and with each cell read
+    // exactly once: classification runs after every received batch.
+    uint8_t cells[kCols];
+    for (int c = 0; c < kCols; ++c) cells[c] = static_cast<uint8_t>(screen.f取回銀幕文字(c, row) & 0xFF);
+    char16_t text[kCols * 2];
+    int length = 0;
+    for (int c = 0; c < kCols;) {
+        const uint8_t b = cells[c];
+        if (b < 128) {
+            text[length++] = b;
+            ++c;
+        } else if (c < kCols - 1 && big5::isPair(b, cells[c + 1])) {
+            const char32_t cp = big5::decodePair(b, cells[c + 1]);
+            if (cp > 0xFFFF) {
+                text[length++] = QChar::highSurrogate(cp);
+                text[length++] = QChar::lowSurrogate(cp);
+            } else {
+                text[length++] = static_cast<char16_t>(cp);
+            }
+            c += 2;
+        } else {
+            text[length++] = QChar::ReplacementCharacter;
+            ++c;
+        }
+    }
+    return QString(reinterpret_cast<const QChar*>(text), length);
 }
 
 QString ZEKURLModule::ScreenText(const CellSource& screen) {
@@ -71,12 +97,14 @@ void ZEKURLModule::Classify(ZEKAddressCls& r, const CellSource& screen) {
     }
     if (window) host_.setTxtZEKURL(QString());
 
-    const bool logonPage = keys_.matches(K::LogonPage, screenText);
-    if (keys_.matches(K::MainMenu, screenText) && r.Position() == 0) {
+    // The record's flags are tested before the texts: the key lists are pure, and after
+    // logon most of them need not be searched at all.
+    if (keys_.matches(K::MainMenu, screenText)) {
         r.setPosition(ZEKAddressCls::PosMainMenu);
         r.setAlreadyLogon(true);
     }
-    if (logonPage && r.Position() == 0 && !r.AlreadyLogon()) r.setPosition(ZEKAddressCls::PosLogonPage);
+    const bool logonPage = !r.AlreadyLogon() && keys_.matches(K::LogonPage, screenText);
+    if (logonPage && r.Position() == 0) r.setPosition(ZEKAddressCls::PosLogonPage);
 
     // The waiting period after the password was sent: the logon page is still on the
     // screen then, and must not be taken for a new one.
@@ -91,9 +119,9 @@ void ZEKURLModule::Classify(ZEKAddressCls& r, const CellSource& screen) {
         if (r.AutoDelay()) r.setPosition(ZEKAddressCls::PosOther);
         else if (keys_.matches(K::LogonAgain, screenText)) r.setPosition(ZEKAddressCls::PosLogonAgain);
     }
-    if (keys_.matches(K::LogonStop, screenText) && !r.AutoDelay() && !r.AlreadyLogon())
+    if (!r.AutoDelay() && !r.AlreadyLogon() && keys_.matches(K::LogonStop, screenText))
         r.setPosition(ZEKAddressCls::PosLogonStop);
-    if (keys_.matches(K::LogonReply, screenText) && !r.AutoDelay() && !r.AlreadyLogon())
+    if (!r.AutoDelay() && !r.AlreadyLogon() && keys_.matches(K::LogonReply, screenText))
         r.setPosition(ZEKAddressCls::PosLogonReply);
 
     if (ptt_.isArticleList(row2, screenText) && r.Position() == 0) {
