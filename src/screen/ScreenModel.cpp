@@ -99,17 +99,20 @@ void ScreenModel::feed(const uint8_t* p, size_t size) {
             ++p;
             state = kText;
             break;
-        case kInSequence: {
-            const uint8_t b = *p++;
-            if (b >= 0x41 && b <= 0x7A) {
-                state = kText;
-                if (seqCount_ <= kMaxSequence) dispatch(b);
-            } else if (seqCount_ <= kMaxSequence) {
-                if (seqCount_ < kMaxSequence) seq_[seqCount_] = static_cast<char>(b);
-                ++seqCount_;  // stops at kMaxSequence + 1: the sequence is then ignored
+        case kInSequence:
+            while (p < end) {
+                const uint8_t b = *p++;
+                if (b >= 0x41 && b <= 0x7A) {
+                    state = kText;
+                    if (seqCount_ <= kMaxSequence) dispatch(b);
+                    break;
+                }
+                if (seqCount_ <= kMaxSequence) {
+                    if (seqCount_ < kMaxSequence) seq_[seqCount_] = static_cast<char>(b);
+                    ++seqCount_;  // stops at kMaxSequence + 1: the sequence is then ignored
+                }
             }
             break;
-        }
         default: {
             uint8_t b = *p;
             if (b >= 32) {
