@@ -7,3 +7,18 @@ add_executable(zek_app_core_tests
   ${CMAKE_CURRENT_LIST_DIR}/SettingsTest.cpp)
 target_link_libraries(zek_app_core_tests PRIVATE zek_app_core zek_test_main)
 gtest_discover_tests(zek_app_core_tests DISCOVERY_TIMEOUT 60)
+
+# Start-up and shutdown, in process (MainModule with a recording message interface) and
+# as the built zek program in a child process; the main window's menu tree.
+add_executable(zek_startup_tests
+  ${CMAKE_CURRENT_LIST_DIR}/MainMenusTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StartupTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ZekProcessTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RecordingUserInteraction.h
+  ${CMAKE_CURRENT_LIST_DIR}/StartupFolder.h)
+target_link_libraries(zek_startup_tests PRIVATE zek_startup zek_test_main_gui)
+target_compile_definitions(zek_startup_tests PRIVATE
+  ZEK_EXECUTABLE="$<TARGET_FILE:zek>"
+  ZEK_SHIPPED_LANGUAGES="${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/languages.ini")
+add_dependencies(zek_startup_tests zek zek_languages)
+gtest_discover_tests(zek_startup_tests DISCOVERY_TIMEOUT 60)
