@@ -231,7 +231,9 @@ void ScreenModel::reverseIndex() {
 }
 
 void ScreenModel::clearScreen() {
-    for (int r = 0; r <= kLastRow; ++r) blankRow(r, kLastCol, fgColour_, bgColour_, 0);
+    // One blank row, copied to the others: copies run faster than fills.
+    blankRow(0, kLastCol, fgColour_, bgColour_, 0);
+    for (int r = 1; r <= kLastRow; ++r) copyRow(0, r, kCols);
     col_ = 0;
     row_ = 0;
     caretUpdate();
