@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# Zek quick start on Debian 12.
+#   ./zek.sh run     install what is missing, build, start Zek
+#   ./zek.sh test    install what is missing, build everything, run every test
+#   ./zek.sh bench   install what is missing, build, run the benchmarks
+# ZEK_BUILD_DIR (default ./build) and ZEK_JOBS (default 2) change where and how wide
+# the build runs.
+set -euo pipefail
+
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+build="${ZEK_BUILD_DIR:-$here/build}"
+jobs="${ZEK_JOBS:-2}"
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-webengine-dev qt6-websockets-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth fonts-arphic-uming fonts-noto-cjk imagemagick
+)
+
+say() { printf 'zek.sh: %s\n' "$*" >&2; }
+
+install_missing() {
+  local missing=() p
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  say "installing ${missing[*]}"
+  "${sudo[@]}" apt-get update
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y "${missing[@]}"
+}
+
+configure() {
+  cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="${CMAKE_BUILD_TYPE:-RelWithDebInfo}" >/dev/null
+}
+
+# What Qt and WebEngine need to run without a screen, or as root.
+runtime_env() {
+  export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-/tmp/runtime-$(id -u)}"
+  mkdir -p -m700 "$XDG_RUNTIME_DIR"
+  export XDG_CACHE_HOME="${XDG_CACHE_HOME:-/tmp/xdg-cache-$(id -u)}"
+  export QT_LOGGING_RULES="${QT_LOGGING_RULES:-qt.webenginecontext=false}"
+  # WebEngine refuses to start as root with its sandbox on.
+  if [ "$(id -u)" -eq 0 ]; then export QTWEBENGINE_DISABLE_SANDBOX=1; fi
+}
+
+cmd="${1:-}"
+case "$cmd" in
+  run)
+    install_missing
+    configure
+    ninja -C "$build" -j "$jobs" zek
+    runtime_env
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+      say "no display to show Zek on (DISPLAY is not set); try: xvfb-run -a ./zek.sh run"
+      exit 1
+    fi
+    shift
+    exec "$build/bin/zek" "$@"
+    ;;
+  test)
+    install_missing
+    configure
+    ninja -C "$build" -j "$jobs"
+    runtime_env
+    export QT_QPA_PLATFORM=offscreen
+    export QTWEBENGINE_DISABLE_SANDBOX=1
+    export QTWEBENGINE_CHROMIUM_FLAGS="${QTWEBENGINE_CHROMIUM_FLAGS:---disable-gpu}"
+    cd "$build"
+    exec ctest --output-on-failure --timeout 300 -j "$jobs"
+    ;;
+  bench)
+    install_missing
+    configure
+    ninja -C "$build" -j "$jobs"
+    runtime_env
+    export QT_QPA_PLATFORM=offscreen
+    status=0
+    for b in "$build"/bin/*_bench; do
+      say "running $(basename "$b")"
+      "$b" || status=1
+    done
+    exit $status
+    ;;
+  *)
+    echo "usage: $0 run|test|bench" >&2
+    exit 2
+    ;;
+esac
