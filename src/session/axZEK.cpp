@@ -80,6 +80,7 @@ void axZEK::Init(const QString& host, int port) {
     d->screen->move(0, 0);
     d->screen->Init();
     d->wheelTimer.start(10);
+    Resize();  // a session opened in a wide tab shows its screen centred at once
     Connection(host, port);
 }
 
@@ -177,6 +178,10 @@ UserInteraction& axZEK::userInteraction() const { return d->ui; }
 void axZEK::keyPressEvent(QKeyEvent* e) { d->input.keyPress(e); }
 void axZEK::keyReleaseEvent(QKeyEvent* e) { d->input.keyRelease(e); }
 void axZEK::inputMethodEvent(QInputMethodEvent* e) { d->input.inputMethod(e); }
+QSize axZEK::sizeHint() const {
+    return QSize(d->screen->width(), d->screen->height() + d->label1->height());
+}
+
 QVariant axZEK::inputMethodQuery(Qt::InputMethodQuery query) const {
     // Candidate windows open at the caret.
     if (query == Qt::ImCursorRectangle) return d->screen->caretRect().translated(d->screen->pos());

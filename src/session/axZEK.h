@@ -44,6 +44,7 @@ public:
     axZekScreen* screen() const;     // axZekScreen1
     QString host() const;
     int port() const;
+    QSize sizeHint() const override;
 
 signals:
     void LinkClicked(const QString& link);

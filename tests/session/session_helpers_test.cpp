@@ -1,10 +1,8 @@
-// The session's plain helpers: popup captions and addresses, paste keystrokes, wheel
-// step counting, and the cell a mouse position falls on.
+// The session's plain helpers: popup captions and addresses, paste keystrokes and the
+// cell a mouse position falls on.
 #include "screen/CellGeometry.h"
-#include "screen/ScreenFont.h"
 #include "session/MarkedAddress.h"
 #include "session/PasteKeystrokes.h"
-#include "session/WheelSteps.h"
 
 #include <gtest/gtest.h>
 
@@ -52,23 +50,6 @@ TEST(PasteKeystrokes, ControlCharactersBecomeTheirKeysAndTheRestIsLiteral) {
     EXPECT_TRUE(PasteKeystrokes::forText(QString()).empty());
 }
 
-TEST(WheelSteps, EachMessageIsOneStepAndStepsComeOutOneAtATime) {
-    WheelSteps w;
-    w.add(120);
-    w.add(1);
-    w.add(0);  // not negative: up
-    EXPECT_EQ(w.pending(), 3);
-    w.add(-1);
-    EXPECT_EQ(w.take(), 1);
-    EXPECT_EQ(w.take(), 1);
-    EXPECT_EQ(w.take(), 0);
-    w.add(-480);
-    w.add(-1);
-    EXPECT_EQ(w.take(), -1);
-    EXPECT_EQ(w.take(), -1);
-    EXPECT_EQ(w.take(), 0);
-}
-
 TEST(CellGeometry, TwipArithmeticGivesTilingCellsAndMouseCells) {
     // 17 px sample: H 255 twips, W 127.5 -> 128 (halves to even).
     const CellGeometry g = CellGeometry::fromSampleHeight(17);
@@ -79,9 +60,6 @@ TEST(CellGeometry, TwipArithmeticGivesTilingCellsAndMouseCells) {
     EXPECT_EQ(g16.cellLeftPx(3), 24);
     EXPECT_EQ(g16.screenWidthPx(), 640);
     EXPECT_EQ(g16.screenHeightPx(), 384);
-    EXPECT_EQ(g16.caretLeftPx(2), 17);
-    EXPECT_EQ(g16.caretHeightTw(), 40);
-    EXPECT_EQ(g16.underlineTopPx(0), 15);
     for (int c = 0; c < 80; ++c) EXPECT_EQ(g.cellRightPx(c), g.cellLeftPx(c + 1));
 
     struct Case {
@@ -95,22 +73,6 @@ TEST(CellGeometry, TwipArithmeticGivesTilingCellsAndMouseCells) {
         EXPECT_EQ(g16.columnAt(c.x), c.col) << c.x;
         EXPECT_EQ(g16.rowAt(c.y), c.row) << c.y;
     }
-}
-
-TEST(ScreenFont, SizesAndFamilies) {
-    for (float s : {8.f, 9.f, 10.f, 11.f, 13.f, 14.f, 15.f, 17.f, 18.f, 20.f, 21.f, 23.f, 24.f, 26.f, 27.f})
-        EXPECT_TRUE(ScreenFont::isAcceptedSize(s)) << s;
-    for (float s : {12.f, 16.f, 19.f, 22.f, 25.f, 7.f, 28.f, 13.5f, -1.f})
-        EXPECT_FALSE(ScreenFont::isAcceptedSize(s)) << s;
-    EXPECT_EQ(ScreenFont::pixelSize(12), 16);
-    EXPECT_EQ(ScreenFont::pixelSize(13), 17);
-    EXPECT_EQ(ScreenFont::pixelSize(20), 27);
-    EXPECT_GE(ScreenFont::pixelSize(-5), 4);
-    EXPECT_EQ(ScreenFont::families(QStringLiteral("細明體")).first(), QStringLiteral("AR PL UMing TW"));
-    EXPECT_EQ(ScreenFont::families(QStringLiteral("mingliu")).first(), QStringLiteral("AR PL UMing TW"));
-    const QStringList other = ScreenFont::families(QStringLiteral("DejaVu Sans Mono"));
-    EXPECT_EQ(other.first(), QStringLiteral("DejaVu Sans Mono"));
-    EXPECT_TRUE(other.contains(QStringLiteral("AR PL UMing TW")));
 }
 
 }  // namespace
