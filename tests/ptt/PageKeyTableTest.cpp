@@ -1,5 +1,4 @@
 #include "PttTestSupport.h"
-#include "ptt/NavigationKeys.h"
 
 #include <gtest/gtest.h>
 
@@ -106,19 +105,6 @@ TEST(PageKeyTable, FewerThanThreeLogonQuestionsLeaveTheMissingOnesUnanswered) {
     EXPECT_EQ(table.logonReplyQuestionOn(QStringLiteral("xxQ0")), 0);
     EXPECT_EQ(table.logonReplyQuestionOn(QStringLiteral("anything else")), -1);
     EXPECT_EQ(PageKeyTable().logonReplyQuestionOn(QStringLiteral("x")), -1);
-}
-
-TEST(NavigationKeys, SequencesAreTheTerminalBytes) {
-    const NavigationKeys k = NavigationKeys::build();
-    EXPECT_EQ(k.up, QByteArray("\x1b[A"));
-    EXPECT_EQ(k.down, QByteArray("\x1bOB"));
-    EXPECT_EQ(k.left, QByteArray("\x1b[D"));
-    EXPECT_EQ(k.right, QByteArray("\x1b[C"));
-    EXPECT_EQ(k.home, QByteArray("\x1b[1~"));
-    EXPECT_EQ(k.end, QByteArray("\x1b[4~"));
-    EXPECT_EQ(k.pageUp, QByteArray("\x1b[5~"));
-    EXPECT_EQ(k.pageDown, QByteArray("\x1b[6~"));
-    EXPECT_EQ(k.enter, QByteArray("\r"));
 }
 
 }  // namespace

@@ -21,7 +21,9 @@ class FakePttSession;
 // digits + CR, "#" + identifier + CR, "Q", "/" and "a" searches, CR or → to read, ← to
 // leave) and the articles of Test (paging, "$", "Q", ←). Telnet commands from the client
 // are skipped; a raw TCP client that never answers the server's telnet requests is fine.
-// Keys that the recordings do not cover are ignored.
+// Keys that the recordings do not cover are ignored. It runs on the Qt event loop of the
+// thread that owns it, so a test needs a QCoreApplication (or QApplication) and must let
+// events run while it waits for answers.
 class FakePttHost : public QObject {
     Q_OBJECT
 public:
