@@ -1,6 +1,8 @@
 #include "PttTextComponent.h"
 
 #include <QRegularExpression>
+
+#include <algorithm>
 #include <QStringList>
 #include <QUrl>
 
@@ -101,7 +103,7 @@ QString buildURL(const QString& prefix, const QString& hostValue, const QString&
     return protectEnd(prefix + QLatin1Char('?') + kQueryStart + parts.join(QLatin1Char('&')));
 }
 
-// The text after label on the row, up to stop (when given and found), trimmed.
+// The rest of the row after label, trimmed; "" when the label is not there.
 QString fieldAfter(const QString& row, const QString& label, qsizetype* labelAt = nullptr) {
     const qsizetype at = row.indexOf(label);
     if (labelAt) *labelAt = at;
