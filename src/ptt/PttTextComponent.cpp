@@ -1,10 +1,10 @@
 #include "PttTextComponent.h"
 
 #include <QRegularExpression>
-
-#include <algorithm>
 #include <QStringList>
 #include <QUrl>
+
+#include <algorithm>
 
 const QString PttTextComponent::kErrorNoAuthor = QStringLiteral("ERROR_ARTICLE_AUTHOR_NOT_FOUND");
 const QString PttTextComponent::kErrorNoTitle = QStringLiteral("ERROR_ARTICLE_TITLE_NOT_FOUND");

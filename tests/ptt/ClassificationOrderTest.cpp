@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
+
 namespace {
 
 using ptttest::drawRows;
@@ -157,6 +160,27 @@ TEST(Classification, EmptyScreenAndNoMainWindow) {
     EXPECT_EQ(r.Position(), 2);
     EXPECT_EQ(rig.host.txt, QStringLiteral("untouched"));
     EXPECT_TRUE(r.LongURL().isEmpty());
+}
+
+// Any bytes at all, PTT-like or not, give some page code and never a crash; the record
+// keeps only what classification may set.
+TEST(Classification, ArbitraryScreensAreSafe) {
+    Rig rig;
+    std::mt19937 rng(11);
+    const std::string pieces[] = {"\x1b[", "H", "J", ";", "m", "\xa4", "\x40", "\xa1", "\x69", "\x1b[24;1H",
+                                  big5::fromUtf8("看板《"), big5::fromUtf8("》"), big5::fromUtf8("作者"),
+                                  big5::fromUtf8("文章代碼(AID): #"), big5::fromUtf8("瀏覽 第 1/2 頁"), "\r\n", "#", "x"};
+    ZEKAddressCls r;
+    for (int round = 0; round < 300; ++round) {
+        ScreenModel screen;
+        std::string bytes;
+        for (int i = 0; i < 400; ++i) bytes += pieces[rng() % std::size(pieces)];
+        ptttest::feed(screen, bytes, 1 + rng() % 64);
+        rig.module.Classify(r, screen);
+        EXPECT_GE(r.Position(), 0);
+        EXPECT_LE(r.Position(), 8);
+        rig.module.openZEKURL(r.LongURL());
+    }
 }
 
 }  // namespace
