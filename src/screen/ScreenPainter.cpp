@@ -4,6 +4,7 @@
 #include "screen/CellSource.h"
 
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QPainter>
 #include <array>
 #include <vector>
@@ -12,6 +13,34 @@ void ScreenPainter::setFont(const QFont& font, const CellGeometry& geometry) {
     font_ = font;
     geometry_ = geometry;
     ascent_ = QFontMetrics(font).ascent();
+    raw_ = QRawFont::fromFont(font);
+    glyphs_.clear();
+}
+
+quint32 ScreenPainter::glyphIndex(const QString& text) const {
+    if (!raw_.isValid() || text.isEmpty()) return 0;
+    const char32_t cp = text.at(0).isHighSurrogate() && text.size() > 1
+                            ? QChar::surrogateToUcs4(text.at(0), text.at(1))
+                            : char32_t(text.at(0).unicode());
+    const auto found = glyphs_.find(cp);
+    if (found != glyphs_.end()) return found->second;
+    quint32 index[2] = {0, 0};
+    int count = 2;
+    if (!raw_.glyphIndexesForChars(text.constData(), int(text.size()), index, &count) || count != 1) index[0] = 0;
+    glyphs_.emplace(cp, index[0]);
+    return index[0];
+}
+
+void ScreenPainter::flushRun(QPainter& p) const {
+    if (runGlyphs_.empty()) return;
+    QGlyphRun run;
+    run.setRawFont(raw_);
+    run.setGlyphIndexes(QList<quint32>(runGlyphs_.begin(), runGlyphs_.end()));
+    run.setPositions(QList<QPointF>(runPositions_.begin(), runPositions_.end()));
+    p.setPen(colour(runColour_));
+    p.drawGlyphRun(QPointF(0, 0), run);
+    runGlyphs_.clear();
+    runPositions_.clear();
 }
 
 const QString& ScreenPainter::byteText(int b) {
@@ -62,6 +91,29 @@ void ScreenPainter::drawRightHalf(QPainter& p, int col, int row, const QString& 
 
 void ScreenPainter::drawRow(QPainter& p, const CellSource& s, int row) const {
     p.setFont(font_);
+    // Backgrounds first, one box per stretch of equal colour.
+    for (int c = 0; c < 80;) {
+        const int32_t bg = s.f取回銀幕背景色(c, row);
+        int end = c + 1;
+        while (end < 80 && s.f取回銀幕背景色(end, row) == bg) ++end;
+        const int x0 = geometry_.cellLeftPx(c), x1 = geometry_.cellLeftPx(end);
+        p.fillRect(x0, geometry_.cellTopPx(row), x1 - x0, geometry_.cellBottomPx(row) - geometry_.cellTopPx(row),
+                   colour(bg));
+        c = end;
+    }
+    const qreal baseline = geometry_.cellTopPx(row) + ascent_;
+    const auto add = [&](int c, const QString& text, int32_t fg) {
+        if (text.isEmpty()) return;
+        const quint32 g = glyphIndex(text);
+        if (g == 0) {
+            drawGlyph(p, c, row, text, fg);  // not in the primary font: let the fallbacks draw it
+            return;
+        }
+        if (!runGlyphs_.empty() && fg != runColour_) flushRun(p);
+        runColour_ = fg;
+        runGlyphs_.push_back(g);
+        runPositions_.emplace_back(geometry_.cellLeftPx(c), baseline);
+    };
     int c = 0;
     while (c < 80) {
         const int b = s.f取回銀幕文字(c, row);
@@ -69,16 +121,17 @@ void ScreenPainter::drawRow(QPainter& p, const CellSource& s, int row) const {
         if (c < 79 && big5::isPair(b, next)) {
             const int32_t fg = s.f取回銀幕前景色(c, row);
             const int32_t fg2 = s.f取回銀幕前景色(c + 1, row);
-            fillCell(p, c, row, s.f取回銀幕背景色(c, row));
-            fillCell(p, c + 1, row, s.f取回銀幕背景色(c + 1, row));
             const QString& text = pairText(b, next);
-            drawGlyph(p, c, row, text, fg);
-            if (fg2 != fg) drawRightHalf(p, c, row, text, fg2);
+            add(c, text, fg);
+            if (fg2 != fg) {
+                flushRun(p);
+                drawRightHalf(p, c, row, text, fg2);
+            }
             c += 2;
             continue;
         }
-        fillCell(p, c, row, s.f取回銀幕背景色(c, row));
-        if (b >= 33) drawGlyph(p, c, row, byteText(b), s.f取回銀幕前景色(c, row));
+        if (b >= 33) add(c, byteText(b), s.f取回銀幕前景色(c, row));
         ++c;
     }
+    flushRun(p);
 }

@@ -3,8 +3,12 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPointF>
+#include <QRawFont>
 #include <QString>
 #include <cstdint>
+#include <unordered_map>
+#include <vector>
 
 class CellSource;
 class QPainter;
@@ -12,6 +16,9 @@ class QPainter;
 // Draws cells of a screen onto a picture: backgrounds, single-byte glyphs, Big5 pairs as
 // one glyph, and the right half of a pair in the trail byte's colour. It knows the cell
 // geometry and the font; which rows to draw is the screen's decision.
+// Rows are drawn as glyph runs of the primary font, one run per stretch of equal
+// colour, which is several times faster than text drawing cell by cell; characters the
+// primary font lacks fall back to ordinary text drawing with the font's fallbacks.
 class ScreenPainter {
 public:
     void setFont(const QFont& font, const CellGeometry& geometry);
@@ -39,7 +46,17 @@ public:
     static const QString& pairText(int lead, int trail);
 
 private:
+    // Glyph of a character in the primary font, 0 when it has none.
+    quint32 glyphIndex(const QString& text) const;
+    void flushRun(QPainter& p) const;
+
     QFont font_;
+    QRawFont raw_;
     CellGeometry geometry_;
     int ascent_ = 0;
+    mutable std::unordered_map<char32_t, quint32> glyphs_;
+    // The run being collected by drawRow.
+    mutable std::vector<quint32> runGlyphs_;
+    mutable std::vector<QPointF> runPositions_;
+    mutable int32_t runColour_ = 0;
 };
