@@ -143,11 +143,12 @@ void SessionInput::mousePress(QMouseEvent* e) {
 }
 
 void SessionInput::mouseMove(QMouseEvent* e) {
-    moved_ = true;
-    if (e->buttons() == Qt::LeftButton) {
-        const QPoint cell = cellAt(e->position());
-        if (cell != QPoint(downCol_, downRow_)) q->screen()->f標記方法(downCol_, downRow_, cell.x(), cell.y());
-    }
+    const QPoint cell = cellAt(e->position());
+    // A hand that wobbles inside the pressed cell still clicks: only leaving the cell
+    // counts as movement (once left, the press is a drag even if it comes back).
+    if (cell != QPoint(downCol_, downRow_)) moved_ = true;
+    if (e->buttons() == Qt::LeftButton && cell != QPoint(downCol_, downRow_))
+        q->screen()->f標記方法(downCol_, downRow_, cell.x(), cell.y());
     const bool onLink = linkUnderPointer(e->position());
     if (onLink != pointerOnLink_) {
         pointerOnLink_ = onLink;

@@ -218,15 +218,27 @@ TEST_F(SessionInputTest, AClickOnARecordedAddressRaisesLinkClicked) {
     EXPECT_EQ(clicked.size(), 2);
     EXPECT_TRUE(marked.isEmpty());
 
+    // A press that wobbles inside its cell is still a click.
+    mouse(QEvent::MouseButtonPress, link.column + 1, link.row, Qt::LeftButton, Qt::LeftButton);
+    mouse(QEvent::MouseMove, link.column + 1, link.row, Qt::NoButton, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, link.column + 1, link.row, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(clicked.size(), 3);
+
+    // The pointer turns into a hand over the link, and back beside it.
+    mouse(QEvent::MouseMove, link.column + 2, link.row, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(zek->cursor().shape(), Qt::PointingHandCursor);
+    mouse(QEvent::MouseMove, link.column + 2, link.row + 2, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(zek->cursor().shape(), Qt::ArrowCursor);
+
     // A drag that starts on the link marks instead.
     drag(link.column, link.row, link.column + 6, link.row);
-    EXPECT_EQ(clicked.size(), 2);
+    EXPECT_EQ(clicked.size(), 3);
     EXPECT_EQ(marked, QStringList{text.left(7)});
 
     // Not connected: the button-up does nothing at all.
     zek->Disconnection();
     click(link.column, link.row);
-    EXPECT_EQ(clicked.size(), 2);
+    EXPECT_EQ(clicked.size(), 3);
 }
 
 TEST_F(SessionInputTest, PopupMenuOffersTheMarkedTextAsAnAddress) {
