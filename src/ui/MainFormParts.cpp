@@ -27,8 +27,18 @@ MainFormParts::MainFormParts(QMainWindow& window, AppContext& context, WebPane::
                             webFactory ? std::move(webFactory) : ZekWebView::factory());
     layout_ = new MainFormLayout(window, context, *row_, *axItem1_, *tabs_);
 
-    if (QAction* toPtt = row_->TB->findChild<QAction*>(QStringLiteral("ToPTT"))) {
-        connect(toPtt, &QAction::triggered, tabs_, [this] { tabs_->OpenBBS(deployment::pttHost()); });
+    // Connecting to PTT from the menu and the toolbar; the rest of the toolbar's and the
+    // menus' commands are wired by their own classes.
+    auto connectPtt = [this] { tabs_->OpenBBS(deployment::pttHost()); };
+    for (QAction* action : {row_->TB->findChild<QAction*>(QStringLiteral("ToPTT")),
+                            window.findChild<QAction*>(QStringLiteral("mnuConnectPTT"))}) {
+        if (action) connect(action, &QAction::triggered, tabs_, connectPtt);
+    }
+    if (QAction* search = row_->TB->findChild<QAction*>(QStringLiteral("SearchPTT"))) {
+        connect(search, &QAction::triggered, tabs_, [this] {
+            tabs_->openURL(context_.texts.text(QStringLiteral("Menu_Search_In_PTT")), QStringLiteral("SearchPTT"),
+                           deployment::page(QStringLiteral("/search.php")));
+        });
     }
 }
 

@@ -18,6 +18,8 @@ ToolbarRow::ToolbarRow(QWidget* content) : QObject(content) {
     TB->setMovable(false);
     QAction* toPtt = TB->addAction(QStringLiteral("PTT"));
     toPtt->setObjectName(QStringLiteral("ToPTT"));
+    QAction* search = TB->addAction(QStringLiteral("搜尋"));
+    search->setObjectName(QStringLiteral("SearchPTT"));
 
     CmbGo = new QComboBox(content);
     CmbGo->setObjectName(QStringLiteral("CmbGo"));

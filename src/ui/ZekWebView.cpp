@@ -3,10 +3,19 @@
 #include "ui/ZekWebPage.h"
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 #include <QVBoxLayout>
 #include <QWebEngineView>
 
 ZekWebView::ZekWebView(QWidget* parent) : WebPane(parent) {
+    // The engine dumps its GL set-up at start unless its category is off; the user's own
+    // QT_LOGGING_RULES win.
+    static const bool quiet = [] {
+        if (qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"))
+            QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext=false"));
+        return true;
+    }();
+    (void)quiet;
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     view_ = new QWebEngineView(this);
@@ -60,7 +69,6 @@ void ZekWebView::prepareEnvironment() {
     if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS")) {
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --log-level=3");
     }
-    if (qEnvironmentVariableIsEmpty("QT_LOGGING_RULES")) qputenv("QT_LOGGING_RULES", "qt.webenginecontext=false");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 
