@@ -8,7 +8,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
-#include <cstring>
 
 namespace {
 constexpr int kTickMs = 55;
