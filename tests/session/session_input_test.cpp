@@ -309,3 +309,24 @@ TEST_F(SessionInputTest, WheelStepsPlayOutOnlyInTheFocusedSession) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SessionInputTest, SetFontResizesTheScreenAndResizeCentresIt) {
+    zek->resize(1200, 600);
+    const int h12 = zek->screen()->fGetFontHeight();
+    zek->SetFont(QStringLiteral("細明體"), 12);  // not an accepted size: nothing changes
+    EXPECT_EQ(zek->screen()->fGetFontHeight(), h12);
+    zek->SetFont(QStringLiteral("細明體"), 20);
+    EXPECT_GT(zek->screen()->fGetFontHeight(), h12);
+    EXPECT_EQ(zek->screen()->width(), zek->screen()->geometry().screenWidthPx());
+    EXPECT_EQ(zek->screen()->x(), (1200 - zek->screen()->width()) / 2);
+    EXPECT_EQ(zek->screen()->y(), 0);
+
+    // Mouse cells follow the new metrics.
+    show(QByteArray("\x1b[H\x1b[2Jhello world"));
+    drag(6, 0, 10, 0);
+    EXPECT_EQ(zek->get標記文字(), QStringLiteral("world"));
+}
+
+}  // namespace
