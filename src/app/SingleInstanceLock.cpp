@@ -1,6 +1,7 @@
 #include "app/SingleInstanceLock.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLockFile>
 
 SingleInstanceLock::SingleInstanceLock(const QString& dir)
@@ -14,9 +15,13 @@ bool SingleInstanceLock::tryAcquire() {
     auto lock = std::make_unique<QLockFile>(path_);
     // Only a lock whose owner is gone counts as stale; a live owner keeps it however old.
     lock->setStaleLockTime(0);
-    if (!lock->tryLock(0)) return false;
-    lock_ = std::move(lock);
-    return true;
+    if (lock->tryLock(0)) {
+        lock_ = std::move(lock);
+        return true;
+    }
+    // Only a lock held by a live copy stops us. A folder where no lock can be made (read
+    // only, missing parent) must not make Zek vanish without a word: run unguarded.
+    return lock->error() != QLockFile::LockFailedError;
 }
 
 bool SingleInstanceLock::isHeld() const { return lock_ && lock_->isLocked(); }

@@ -14,7 +14,8 @@ public:
     SingleInstanceLock(const SingleInstanceLock&) = delete;
     SingleInstanceLock& operator=(const SingleInstanceLock&) = delete;
 
-    // True when this process now holds the lock (or already did).
+    // False only when another live process holds the lock. True when this process now
+    // holds it, and also when no lock file can be made in the folder at all.
     bool tryAcquire();
     bool isHeld() const;
     void release();

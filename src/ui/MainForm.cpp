@@ -51,8 +51,12 @@ void MainForm::unload() {
     if (!context_.startupSucceeded) return;
 
     context_.settings.write(context_.settingsFile);
-    // App.ini holds the stored password: readable by its owner only.
-    context_.settingsFile.save(/*ownerOnly=*/true);
+    // App.ini holds the stored password: readable by its owner only. A failed save would
+    // lose the session's changes without a word, so it is said (the old file is intact).
+    if (!context_.settingsFile.save(/*ownerOnly=*/true) && context_.ui != nullptr)
+        context_.ui->message(context_.texts.text(QStringLiteral("Error_Fail_To_Save_Settings")) + QLatin1Char(' ') +
+                                 context_.settingsFile.path(),
+                             context_.texts.messageTitle());
 
     emit Unloading();
     parts_->unload();

@@ -94,7 +94,7 @@ TEST(MainMenus, ShippedLanguagesFileCoversEveryKey) {
                 "Login_Auto_Delete_Other_Links Login_Info OK Cancel Invalid_User_Name Invalid_Passwored "
                 "Quick_Connect_Title Quick_Connect_Host Quick_Connect_Port Invalid_Host Invalid_Port ZEK_Link_Title "
                 "ZEK_Link_Intro_ZEK_URL ZEK_Link_Info1 ZEK_Link_Info2 ZEK_Link_Info3 ZEK_Link_Publish_To_Facebook "
-                "ZEK_Link_Publish_To_Plurk ZEK_Link_Publish_To_IE Button_Exit Or BBS Article")
+                "ZEK_Link_Publish_To_Plurk ZEK_Link_Publish_To_IE Button_Exit Or BBS Article Error_Fail_To_Save_Settings")
                 .split(QLatin1Char(' '));
     for (const QString& mode : {QStringLiteral("TW"), QStringLiteral("EN")}) {
         const LanguageTexts texts(&ini, mode);

@@ -217,3 +217,16 @@ TEST_F(StartupTest, TheShippedLanguagesFileStartsTheProgram) {
     EXPECT_TRUE(ui.messages.empty());
     if (module.mainForm() != nullptr) module.mainForm()->close();
 }
+
+TEST_F(StartupTest, ASettingsFileThatCannotBeSavedIsReported) {
+    folder.write(QStringLiteral("languages.ini"), StartupFolder::languagesWithKeys());
+    MainModule module(&ui);
+    ASSERT_EQ(module.start(), MainModule::Outcome::Running);
+    const QString unreachable = folder.path(QStringLiteral("gone/App.ini"));
+    module.context().settingsFile.setPath(unreachable);
+    module.mainForm()->close();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(ui.messages[0].text.startsWith(twText("Error_Fail_To_Save_Settings")));
+    EXPECT_TRUE(ui.messages[0].text.endsWith(unreachable));
+    EXPECT_EQ(ui.messages[0].title, module.context().texts.messageTitle());
+}
