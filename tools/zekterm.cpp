@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     StderrUserInteraction ui;
     QWidget window;
     window.setWindowTitle(QStringLiteral("zekterm %1:%2").arg(args[0]).arg(port));
-    window.setStyleSheet(QStringLiteral("background: black;"));
+    window.setStyleSheet(QStringLiteral("background: black; color: #c0c0c0;"));
     auto* layout = new QVBoxLayout(&window);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* session = new axZEK(settings, ui, &window);
