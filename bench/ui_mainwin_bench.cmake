@@ -7,4 +7,5 @@ endif()
 add_executable(zek_ui_bench ${CMAKE_CURRENT_LIST_DIR}/ui_mainwin_bench.cpp)
 target_include_directories(zek_ui_bench PRIVATE ${PROJECT_SOURCE_DIR}/tests/ui ${PROJECT_SOURCE_DIR}/tests/support)
 target_link_libraries(zek_ui_bench PRIVATE zek_ui benchmark::benchmark Qt6::Network)
-target_compile_definitions(zek_ui_bench PRIVATE ZEK_FIXTURES_DIR="${_zek_ui_bench_fixtures}")
+target_compile_definitions(zek_ui_bench PRIVATE ZEK_FIXTURES_DIR="${_zek_ui_bench_fixtures}"
+                                               ZEK_LANGUAGES_INI="${PROJECT_SOURCE_DIR}/data/languages.ini")

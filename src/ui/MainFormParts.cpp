@@ -3,10 +3,13 @@
 #include "app/AppContext.h"
 #include "app/Deployment.h"
 #include "session/axItem.h"
+#include "ui/AppDialogs.h"
+#include "ui/MainForm.h"
 #include "ui/MainFormLayout.h"
 #include "ui/SessionTabs.h"
 #include "ui/ToolbarRow.h"
 #include "ui/ZekWebView.h"
+#include "ui/frmLogin.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -34,6 +37,16 @@ MainFormParts::MainFormParts(QMainWindow& window, AppContext& context, WebPane::
                             window.findChild<QAction*>(QStringLiteral("mnuConnectPTT"))}) {
         if (action) connect(action, &QAction::triggered, tabs_, connectPtt);
     }
+    // A logon page met by AutoPTT with automatic logon off: the login dialog, modal,
+    // for that tab. ItemIndex is a property until the dialog declares it.
+    connect(tabs_, &SessionTabs::LoginRequested, this, [this](int tab) {
+        auto* form = qobject_cast<MainForm*>(&window_);
+        frmLogin* login = (form && form->dialogs()) ? form->dialogs()->login() : nullptr;
+        if (!login) return;
+        login->initialize();
+        login->setProperty("ItemIndex", tab);
+        login->exec();
+    });
     if (QAction* search = row_->TB->findChild<QAction*>(QStringLiteral("SearchPTT"))) {
         connect(search, &QAction::triggered, tabs_, [this] {
             tabs_->openURL(context_.texts.text(QStringLiteral("Menu_Search_In_PTT")), QStringLiteral("SearchPTT"),

@@ -388,8 +388,28 @@ void SessionTabs::AutoPTT(ZEKAddressRef record) {
     table_.setBusy(false);
 }
 
-void SessionTabs::setTxtZEKURL(const QString& text) { txtZEKURL_->setText(text); }
-QString SessionTabs::TxtZEKURL() const { return txtZEKURL_->text(); }
+bool SessionTabs::classifyingInBackground() const {
+    if (classifyingSlot_ == 0) return false;
+    const int t = currentTab();
+    if (t < 1 || t > tabCount()) return true;
+    const TabRecord& r = table_.record(t);
+    return r.kind != kSessionKind || r.slot != classifyingSlot_;
+}
+
+// A session in the background keeps its URL in its record (shown when its tab is
+// selected); the box shows the current tab's only. Classification reads the box back
+// into the record, so a background session writes to a box of its own meanwhile.
+void SessionTabs::setTxtZEKURL(const QString& text) {
+    if (classifyingInBackground()) {
+        backgroundTxt_ = text;
+        return;
+    }
+    txtZEKURL_->setText(text);
+}
+
+QString SessionTabs::TxtZEKURL() const {
+    return classifyingInBackground() ? backgroundTxt_ : txtZEKURL_->text();
+}
 
 void SessionTabs::onConnected(int slot) {
     if (!context_.addressPool) return;
@@ -417,7 +437,10 @@ void SessionTabs::onDataArrived(int slot) {
     ensureUrlModule();
     axZEK* s = session(slot);
     if (!s || !zekUrl_) return;
+    classifyingSlot_ = slot;
+    backgroundTxt_.clear();
     ZEKAddressRef record = zekUrl_->Classify(slot, *s);
+    classifyingSlot_ = 0;
     emit ScreenClassified(slot, record);
 }
 

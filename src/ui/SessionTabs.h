@@ -94,6 +94,7 @@ private:
     int tabOfSession(int slot) const;
     void showTab(int tab);
     void ensureUrlModule();
+    bool classifyingInBackground() const;
 
     AppContext& context_;
     QWidget* content_;
@@ -105,4 +106,6 @@ private:
     std::array<axZEK*, TabTable::kMaxSlots + 1> axZEK1_{};      // 0 unused
     std::array<WebPane*, TabTable::kMaxSlots + 1> WBArray_{};   // 0 unused
     std::unique_ptr<ZEKURLModule> zekUrl_;
+    int classifyingSlot_ = 0;  // the session whose screen is being classified, or 0
+    QString backgroundTxt_;    // the address box of a session classified in the background
 };

@@ -45,6 +45,12 @@ public:
         qputenv("ZEK_PTT_HOST", pttDomain);
         qputenv("ZEK_WEB_ROOT", "http://127.0.0.1:9/");
         context.ui = &ui;
+#ifdef ZEK_LANGUAGES_INI
+        // The shipped texts and page keys, so that screens are classified as in the program.
+        context.languageFile.setPath(QStringLiteral(ZEK_LANGUAGES_INI));
+        context.languageFile.load();
+        context.pageKeys.load(context.languageFile, context.texts, ui);
+#endif
         context.pttText = std::make_unique<PttTextComponent>();
         context.addressPool = std::make_unique<ZEKAddressPoolCls>();
         form = std::make_unique<MainForm>(context);

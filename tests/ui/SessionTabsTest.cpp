@@ -6,6 +6,7 @@
 #include "ui/ToolbarRow.h"
 
 #include <gtest/gtest.h>
+#include <QFile>
 #include <QLineEdit>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -291,6 +292,72 @@ TEST(MainFormLayout, FontSizeFollowsTheWindowOnlyWithAutomaticSize) {
     EXPECT_EQ(h.form->height(), layout::toPixels(layout::kMinHeight));
     EXPECT_EQ(session->x(), 0);
     EXPECT_EQ(session->width(), h.form->frameGeometry().width());
+}
+
+}  // namespace
+
+namespace {
+
+// Answers each connection with the recorded walk from the logon page to a board's
+// article list, all at once.
+class ArticleListHost {
+public:
+    ArticleListHost() {
+        for (const char* name : {"03_logon_page_main", "04_main_password_prompt", "05_ask_delete_other_connections",
+                                 "06_press_any_key", "07_ask_delete_wrong_password_log", "08_main_menu",
+                                 "09_main_menu_redraw", "10_select_board_prompt", "11_board_article_list"}) {
+            QFile file(QStringLiteral(ZEK_FIXTURES_DIR "/ptt/%1.bin").arg(QLatin1String(name)));
+            if (!file.open(QIODevice::ReadOnly)) {
+                bytes_.clear();
+                return;
+            }
+            bytes_ += file.readAll();
+        }
+        server_.listen(QHostAddress::LocalHost, 0);
+        QObject::connect(&server_, &QTcpServer::newConnection, [this] {
+            while (QTcpSocket* s = server_.nextPendingConnection()) s->write(bytes_);
+        });
+    }
+    int port() const { return server_.serverPort(); }
+    bool ready() const { return !bytes_.isEmpty(); }
+
+private:
+    QByteArray bytes_;
+    QTcpServer server_;
+};
+
+TEST(SessionTabs, ClassifiedScreensFillTheAddressBoxOfTheCurrentTabOnly) {
+    ArticleListHost host;
+    ASSERT_TRUE(host.ready());
+    MainWindowHarness h;
+    int classified = 0;
+    QObject::connect(&h.tabs(), &SessionTabs::ScreenClassified, [&](int, ZEKAddressRef) { ++classified; });
+
+    h.tabs().OpenBBS2("127.0.0.1", host.port());  // tab 2, current while its screen arrives
+    ZEKAddressRef first = h.pool().Item(2);
+    ASSERT_TRUE(first);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return first->Position() == 2; }, 5000))
+        << first->Position();  // an article list
+    const QString url = first->LongURL();
+    ASSERT_FALSE(url.isEmpty());
+    EXPECT_EQ(h.tabs().TxtZEKURL(), url);
+
+    // A background session's screen leaves the box to the current tab.
+    h.tabs().OpenBBS2("127.0.0.1", closedPort());  // tab 3, current, never gets a screen
+    EXPECT_TRUE(h.tabs().TxtZEKURL().isEmpty());
+    h.tabs().OpenBBS2("127.0.0.1", host.port());  // tab 4 gets a screen...
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h.pool().Item(4)->Position() == 2; }, 5000));
+    h.strip().setItemNowNumber(3);
+    h.tabs().selectTab(3);
+    EXPECT_TRUE(h.tabs().TxtZEKURL().isEmpty());
+    emit h.tabs().session(2)->DataArrived();  // ...and so does tab 2, in the background
+    EXPECT_TRUE(h.tabs().TxtZEKURL().isEmpty());
+    EXPECT_EQ(first->LongURL(), url);
+
+    // Selecting the tab shows its record's URL.
+    h.strip().setItemNowNumber(2);
+    h.tabs().selectTab(2);
+    EXPECT_EQ(h.tabs().TxtZEKURL(), url);
 }
 
 }  // namespace
