@@ -54,27 +54,6 @@ TEST(MainMenus, TreeInDisplayOrderWithEveryItemNamed) {
     EXPECT_EQ(menus.mnuVersion->text(), QStringLiteral("Version 0.9.13"));
 }
 
-TEST(MainMenus, CaptionsComeFromTheTextsAndLeaveVersionAndSeparatorsAlone) {
-    QMainWindow window;
-    MainMenus menus(window.menuBar());
-    IniFile ini;
-    ini.parse(QStringLiteral("[Language Setting]\nTW/Menu_Exit=Quit now\nTW/Menu_Help=Help me\n"));
-    menus.applyTexts(LanguageTexts(&ini));
-    EXPECT_EQ(menus.mnuConnectExit->text(), QStringLiteral("Quit now"));
-    EXPECT_EQ(menus.mnuAbout->title(), QStringLiteral("Help me"));
-    EXPECT_EQ(menus.mnuConnectPTT->text(), QStringLiteral("Menu_Connect_To_PTT"));
-    EXPECT_EQ(menus.mnuVersion->text(), QStringLiteral("Version 0.9.13"));
-    EXPECT_TRUE(menus.mnuCSep1->text().isEmpty());
-    // Every caption row names an existing item exactly once.
-    QStringList seen;
-    for (const auto& [name, key] : MainMenus::captionKeys()) {
-        EXPECT_NE(menus.item(name), nullptr) << name.toStdString();
-        EXPECT_FALSE(seen.contains(name)) << name.toStdString();
-        seen << name;
-    }
-    EXPECT_EQ(seen.size(), 37);
-}
-
 // The shipped file has a text in both languages for every key the program looks up.
 TEST(MainMenus, ShippedLanguagesFileCoversEveryKey) {
     IniFile ini;

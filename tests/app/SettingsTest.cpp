@@ -199,23 +199,6 @@ TEST_F(SettingsTest, WriteDropsKeysOfOtherNamesAndNegativeNumbersHaveNoBlank) {
     EXPECT_EQ(ini.getValue(kSys, QStringLiteral("last_bbs_port"), QString()), QStringLiteral("-5"));
 }
 
-TEST_F(SettingsTest, ResetChangesOnlyItsEightValues) {
-    Settings s;
-    s.ptt_account = QStringLiteral("a");
-    s.ptt_password = QStringLiteral("b");
-    s.switch_of_auto_login = 1;
-    s.last_bbs = QStringLiteral("kept");
-    s.bbs_font_size = 20;
-    s.reset();
-    EXPECT_TRUE(s.switch_of_ctrl_c && s.switch_of_ctrl_v && s.switch_of_auto_resize_bbs);
-    EXPECT_TRUE(s.ptt_account.isEmpty() && s.ptt_password.isEmpty());
-    EXPECT_EQ(s.switch_of_auto_login, 0);
-    EXPECT_EQ(s.switch_of_deleting_password_log, 1);
-    EXPECT_EQ(s.switch_of_deleting_other_links, 1);
-    EXPECT_EQ(s.last_bbs, QStringLiteral("kept"));
-    EXPECT_EQ(s.bbs_font_size, 20);
-}
-
 TEST_F(SettingsTest, PrefixDefaultsFollowTheWebRootOverride) {
     qputenv("ZEK_WEB_ROOT", "http://127.0.0.1:8099");
     const Settings s;

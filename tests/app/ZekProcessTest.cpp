@@ -101,18 +101,3 @@ TEST(ZekProcess, ASecondLaunchEndsAtOnceWithoutAWord) {
     EXPECT_TRUE(folder.read(QStringLiteral("App.ini")).contains("last_bbs=first\n"));
 }
 
-TEST(ZekProcess, AMissingKeyListPrintsItsMessageAndQuits) {
-    StartupFolder folder;
-    folder.write(QStringLiteral("languages.ini"), StartupFolder::languagesWithKeys(PageKeyTable::LogonStop));
-    ZekProcess zek(folder);
-    ASSERT_TRUE(zek.started());
-    ASSERT_TRUE(zek.finished());
-    EXPECT_EQ(zek.exitCode(), 1);
-    IniFile shipped;
-    shipped.parse(QString::fromUtf8(StartupFolder::shipped()));
-    const QString text = shipped.getValue(QStringLiteral("Language Setting"),
-                                          QStringLiteral("TW/ERROR_INVALID_KEYS_FOR_LOGON_STOP"), QString());
-    ASSERT_FALSE(text.isEmpty());
-    EXPECT_TRUE(zek.errors().contains(text));
-    EXPECT_FALSE(folder.exists(QStringLiteral("App.ini")));
-}
