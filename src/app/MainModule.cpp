@@ -66,8 +66,7 @@ MainModule::Outcome MainModule::start() {
     }
 
     // 9. Language texts for the mode read in step 4.
-    c.texts.setMode(c.settings.language_mode);
-    mainForm_->applyLanguageTexts();
+    mainForm_->applyLanguageTexts(c.settings.language_mode);
 
     // 10. Dialogs, not shown.
     mainForm_->setDialogs(std::make_unique<AppDialogs>(c, mainForm_.get()));
@@ -97,7 +96,7 @@ int MainModule::run(int argc, char** argv) {
     uiFont.setFamilies({QStringLiteral("Noto Sans CJK TC"), QStringLiteral("AR PL UMing TW"), uiFont.family()});
     QApplication::setFont(uiFont);
 
-    // SIGTERM / SIGINT close the window as its close box does, then leave every event
+    // SIGTERM, SIGINT and SIGHUP close the window as its close box does, then leave every event
     // loop (a modal dialog may be open). Installed before start-up so that a signal that
     // comes while loading is handled as soon as the loop runs rather than killing us.
     MainModule module;

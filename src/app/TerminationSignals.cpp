@@ -10,6 +10,8 @@
 namespace {
 // One pair per process; the handler may touch nothing else.
 int g_fds[2] = {-1, -1};
+// A desktop logout sends SIGTERM (or SIGHUP to programs started from a terminal).
+constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
 void onSignal(int number) {
     const unsigned char byte = static_cast<unsigned char>(number);
@@ -24,11 +26,14 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {}
 
 TerminationSignals::~TerminationSignals() {
     if (notifier_ != nullptr) {
-        struct sigaction action {};
-        action.sa_handler = SIG_DFL;
-        sigemptyset(&action.sa_mask);
-        ::sigaction(SIGTERM, &action, nullptr);
-        ::sigaction(SIGINT, &action, nullptr);
+        for (int number : kSignals) {
+            struct sigaction current {};
+            if (::sigaction(number, nullptr, &current) != 0 || current.sa_handler != onSignal) continue;
+            struct sigaction action {};
+            action.sa_handler = SIG_DFL;
+            sigemptyset(&action.sa_mask);
+            ::sigaction(number, &action, nullptr);
+        }
     }
 }
 
@@ -47,8 +52,12 @@ bool TerminationSignals::install() {
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    ::sigaction(SIGTERM, &action, nullptr);
-    ::sigaction(SIGINT, &action, nullptr);
+    for (int number : kSignals) {
+        // A signal the starter chose to ignore (nohup, "&" in a script) stays ignored.
+        struct sigaction old {};
+        if (::sigaction(number, nullptr, &old) == 0 && old.sa_handler == SIG_IGN) continue;
+        ::sigaction(number, &action, nullptr);
+    }
     return true;
 }
 

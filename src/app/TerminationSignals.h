@@ -3,7 +3,7 @@
 
 class QSocketNotifier;
 
-// Turns SIGTERM and SIGINT into a Qt signal on the event loop, so that a logout or a
+// Turns SIGTERM, SIGINT and SIGHUP into a Qt signal on the event loop, so that a logout or a
 // Ctrl+C closes the main window the way its close box does and no settings are lost.
 // The handler only writes a byte to a socket pair; everything else runs in the loop.
 class TerminationSignals : public QObject {

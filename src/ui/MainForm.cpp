@@ -42,6 +42,11 @@ void MainForm::applyLanguageTexts() {
     menus_->applyTexts(context_.texts);
 }
 
+void MainForm::applyLanguageTexts(const QString& mode) {
+    context_.texts.setMode(mode);
+    applyLanguageTexts();
+}
+
 void MainForm::setDialogs(std::unique_ptr<AppDialogs> dialogs) { dialogs_ = std::move(dialogs); }
 
 void MainForm::unload() {

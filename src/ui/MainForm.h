@@ -23,6 +23,8 @@ public:
     bool load();
     // Title and menu captions from the language texts of the current language mode.
     void applyLanguageTexts();
+    // Makes mode the current language mode, then applies it as above.
+    void applyLanguageTexts(const QString& mode);
     // Runs the unload step once (also reached through close()): closing flag, settings
     // written when start-up succeeded, then the parts, dialogs and shared objects go.
     void unload();
