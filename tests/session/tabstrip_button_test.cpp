@@ -30,6 +30,8 @@ struct Gesture {
     std::vector<std::string> expected;
 };
 
+void PrintTo(const Gesture& g, std::ostream* os) { *os << g.name; }
+
 class ButtonGestures : public ::testing::TestWithParam<Gesture> {};
 
 TEST_P(ButtonGestures, RaisesTheRightEvents) {

@@ -60,6 +60,8 @@ struct RemoveCase {
     std::vector<std::string> events;
 };
 
+void PrintTo(const RemoveCase& c, std::ostream* os) { *os << c.name; }
+
 class StripRemoval : public ::testing::TestWithParam<RemoveCase> {};
 
 TEST_P(StripRemoval, ShiftsCaptionsAndReportsClosedThenSelected) {
