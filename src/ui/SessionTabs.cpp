@@ -139,7 +139,7 @@ void SessionTabs::OpenBBS2(const QString& host, int port) {
     table_.setBusy(false);
 }
 
-bool SessionTabs::openSession(const QString& host, int port, int tab, int slot) {
+void SessionTabs::createSession(int slot, const QString& host, int port) {
     table_.setSlot(slot, true);
     auto* session = new axZEK(context_.settings, *context_.ui, content_);
     session->setObjectName(QStringLiteral("axZEK1_%1").arg(slot));
@@ -147,17 +147,19 @@ bool SessionTabs::openSession(const QString& host, int port, int tab, int slot) 
     attachSession(session, slot);
     session->Init(host, port);
     emit LayoutRequested();  // places it below the toolbar and the tab strip
+}
 
+void SessionTabs::openSession(const QString& host, int port, int tab, int slot) {
+    createSession(slot, host, port);
     // The busy flag is still set: a request arriving while events run is ignored.
     showTab(tab);
     QCoreApplication::processEvents();
-    if (axZEK* still = this->session(slot)) {
+    if (axZEK* still = session(slot)) {
         // Lets the session lay its screen out for its final size.
         const QSize size = still->size();
         still->resize(size.width() + 1, size.height());
         still->resize(size);
     }
-    return true;
 }
 
 void SessionTabs::attachSession(axZEK* session, int slot) {
@@ -375,13 +377,7 @@ void SessionTabs::AutoPTT(ZEKAddressRef record) {
         table_.setRecord(tab, {kSessionKind, record->BBS(), port, n});
         record->setKey(QString::number(n));
         context_.addressPool->add2(record);
-        table_.setSlot(n, true);
-        auto* session = new axZEK(context_.settings, *context_.ui, content_);
-        session->setObjectName(QStringLiteral("axZEK1_%1").arg(n));
-        axZEK1_[static_cast<size_t>(n)] = session;
-        attachSession(session, n);
-        session->Init(record->BBS(), port);
-        emit LayoutRequested();
+        createSession(n, record->BBS(), port);
     }
     if (tab >= 1) showTab(tab);
     QCoreApplication::processEvents();

@@ -81,7 +81,8 @@ signals:
     void LoginRequested(int tab);
 
 private:
-    bool openSession(const QString& host, int port, int tab, int slot);
+    void createSession(int slot, const QString& host, int port);
+    void openSession(const QString& host, int port, int tab, int slot);
     bool refuseWhenFull();
     void turnStartPageIntoTab();
     void attachSession(axZEK* session, int slot);

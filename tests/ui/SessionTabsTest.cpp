@@ -361,3 +361,41 @@ TEST(SessionTabs, ClassifiedScreensFillTheAddressBoxOfTheCurrentTabOnly) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SessionTabs, WebPagesHandZekUrlsToTheUrlModuleInsteadOfLoadingThem) {
+    MainWindowHarness h;
+    const QString prefix = h.context.settings.prefix_of_zek_long_url;
+    const QString boardUrl = h.context.pttText->makeBoardURL(prefix, "127.0.0.1", "Test");
+    ASSERT_TRUE(boardUrl.startsWith(prefix));
+    auto* start = static_cast<StubWebPane*>(h.tabs().WB());
+    std::vector<QString> reported;
+    QObject::connect(start, &WebPane::BeforeNavigate, [&](const QUrl& url, bool) { reported.push_back(url.toString()); });
+
+    // The product's own pages load in the start page...
+    start->navigate(prefix + "search.php");
+    EXPECT_EQ(start->url, prefix + "search.php");
+    EXPECT_EQ(h.strip().ItemMaxNumber(), 0);
+
+    // ...a Zek URL does not: it opens a session to its BBS once the engine's hook returned.
+    start->navigate(boardUrl);
+    EXPECT_EQ(start->url, prefix + "search.php");
+    EXPECT_EQ(h.strip().ItemMaxNumber(), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h.strip().ItemMaxNumber() >= 2; }, 5000));
+    const TabRecord& session = h.tabs().table().record(h.strip().ItemMaxNumber());
+    EXPECT_EQ(session.kind, "ZEK");
+    EXPECT_EQ(session.address, "127.0.0.1");
+    EXPECT_EQ(reported.size(), 2u);
+
+    // The same in a web page tab.
+    h.tabs().openURL("page", "SearchPTT", prefix + "search.php");
+    auto* page = static_cast<StubWebPane*>(h.tabs().currentControl());
+    ASSERT_NE(page, nullptr);
+    const int before = h.strip().ItemMaxNumber();
+    page->navigate(boardUrl);
+    EXPECT_EQ(page->url, prefix + "search.php");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h.strip().ItemMaxNumber() > before || h.tabs().currentTab() != before; }, 5000));
+}
+
+}  // namespace
