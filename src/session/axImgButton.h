@@ -24,6 +24,8 @@ public:
     // Values outside 0..3 are ignored.
     void setButtonColor(int index);
 
+    // The button's own switch. The widget itself stays enabled, because a disabled
+    // button still reports mouse moves; QWidget::setEnabled is not used for it.
     bool Enabled() const { return enabled_; }
     void setEnabled(bool enabled);
 
