@@ -79,9 +79,12 @@ MainModule::Outcome MainModule::start() {
         return Outcome::Quit;
     }
 
-    // 12. Show, then maximise.
-    mainForm_->show();
-    mainForm_->setWindowState(mainForm_->windowState() | Qt::WindowMaximized);
+    // 12. Show, then maximise; unless a termination signal already closed the window
+    // while a part of loading ran the event loop.
+    if (!mainForm_->isUnloaded()) {
+        mainForm_->show();
+        mainForm_->setWindowState(mainForm_->windowState() | Qt::WindowMaximized);
+    }
     return Outcome::Running;
 }
 
@@ -110,5 +113,6 @@ int MainModule::run(int argc, char** argv) {
     const Outcome outcome = module.start();
     if (outcome == Outcome::SecondInstance) return 0;
     if (outcome == Outcome::Quit) return 1;
+    if (module.mainForm() == nullptr || module.mainForm()->isUnloaded()) return 0;
     return app.exec();
 }

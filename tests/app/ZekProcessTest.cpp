@@ -32,8 +32,8 @@ public:
             process_.waitForFinished(5000);
         }
     }
-    bool started() { return process_.waitForStarted(10000); }
-    bool finished(int ms = 20000) { return process_.waitForFinished(ms); }
+    bool started() { return process_.waitForStarted(30000); }
+    bool finished(int ms = 60000) { return process_.waitForFinished(ms); }
     bool running() const { return process_.state() == QProcess::Running; }
     void signal(int number) { ::kill(static_cast<pid_t>(process_.processId()), number); }
     int exitCode() const { return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1; }
@@ -45,7 +45,7 @@ private:
 
 // The lock appears once the main window has loaded, so the program is past start-up.
 bool waitForLock(const StartupFolder& folder) {
-    QDeadlineTimer deadline(20000);
+    QDeadlineTimer deadline(60000);
     while (!deadline.hasExpired()) {
         if (folder.exists(QStringLiteral(".zek-instance.lock"))) return true;
         QThread::msleep(50);
