@@ -46,5 +46,12 @@ QFont ScreenFont::make(const QString& name, float points) {
 }
 
 int ScreenFont::sampleHeight(const QFont& font) {
-    return std::max(2, QFontMetrics(font).height());
+    const int em = font.pixelSize() > 0 ? font.pixelSize() : QFontMetrics(font).height();
+    return std::max(2, em);
+}
+
+int ScreenFont::baseline(const QFont& font) {
+    const QFontMetrics m(font);
+    const int total = std::max(1, m.ascent() + m.descent());
+    return int(std::lround(double(sampleHeight(font)) * m.ascent() / total));
 }

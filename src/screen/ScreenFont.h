@@ -24,7 +24,13 @@ public:
 
     static QFont make(const QString& name, float points);
 
-    // Pixel height of the font sample "國" (the line height of the font, as an
-    // auto-sized label shows it). At least 2 so cells never collapse.
+    // Pixel height of the font sample "國": one em. The MingLiU family that PTT screens
+    // are drawn for has a line height of exactly one em, and the automatic size table
+    // of the main window counts on it; the Linux faces add about a tenth of leading,
+    // which would leave gaps in block-character art and push the screen's last rows
+    // out of the window. At least 2 so cells never collapse.
     static int sampleHeight(const QFont& font);
+    // Distance from a cell's top to the baseline: the font's ascent scaled so that
+    // ascent plus descent fit the em-high cell.
+    static int baseline(const QFont& font);
 };

@@ -2,6 +2,7 @@
 
 #include "screen/Big5.h"
 #include "screen/CellSource.h"
+#include "screen/ScreenFont.h"
 
 #include <QFontMetrics>
 #include <QGlyphRun>
@@ -12,7 +13,7 @@
 void ScreenPainter::setFont(const QFont& font, const CellGeometry& geometry) {
     font_ = font;
     geometry_ = geometry;
-    ascent_ = QFontMetrics(font).ascent();
+    ascent_ = ScreenFont::baseline(font);
     raw_ = QRawFont::fromFont(font);
     glyphs_.clear();
 }

@@ -191,7 +191,7 @@ void axZekScreen::f雙色字處理(int x, int y, const QString& text, int32_t co
         const int y1 = CellGeometry::toPixels(double(y) + geometry_.H);
         p.setClipRect(x0, y0, x1 - x0, y1 - y0);
         p.setPen(ScreenPainter::colour(colour));
-        p.drawText(CellGeometry::toPixels(x), y0 + QFontMetrics(font_).ascent(), text);
+        p.drawText(CellGeometry::toPixels(x), y0 + ScreenFont::baseline(font_), text);
     }
     shown_ = saved_;
     update();

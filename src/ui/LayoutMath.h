@@ -44,6 +44,21 @@ int cellHeightTwips(int windowHeight);
 int autoFontSize(int windowWidth, int windowHeight);
 // The same from the per-cell space directly (the table itself).
 int autoFontSizeForCell(int cellWidth, int cellHeight);
+// The table assumes a cell of about 20 twips per point; the fonts here draw their cells
+// about a tenth taller, and our menu and toolbar rows are taller than the table allows
+// for. So the automatic size is brought down, through the accepted sizes, until the
+// 80 x 24 screen fits the space the session gets (never below the smallest size).
+// screenSize(points) gives the screen's width and height in twips at that size.
+template <typename ScreenSize>
+int fitFontSize(int tableSize, int availableWidth, int availableHeight, ScreenSize screenSize) {
+    static constexpr int kSizes[] = {27, 26, 24, 23, 21, 20, 18, 17, 15, 14, 13, 11, 10, 9, 8};
+    for (int size : kSizes) {
+        if (size > tableSize) continue;
+        const auto [width, height] = screenSize(size);
+        if (width <= availableWidth && height <= availableHeight) return size;
+    }
+    return 8;
+}
 
 // Width given to the combo box of the address bar, or -1 to keep its width
 // (the new width is applied only when it is more than 1000).

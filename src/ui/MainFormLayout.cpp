@@ -1,6 +1,7 @@
 #include "ui/MainFormLayout.h"
 
 #include "app/AppContext.h"
+#include "screen/ScreenFont.h"
 #include "session/axItem.h"
 #include "session/axZEK.h"
 #include "ui/LayoutMath.h"
@@ -11,6 +12,7 @@
 #include <QEvent>
 #include <QPushButton>
 #include <QWidget>
+#include <utility>
 
 namespace {
 
@@ -80,7 +82,12 @@ void MainFormLayout::ResizeMainForm() {
     if (record.kind == TabTable::kSessionKind) {
         axZEK* session = tabs_.session(record.slot);
         if (!session) return;
-        const int autoSize = layout::autoFontSize(window.width, window.height);
+        const int autoSize = layout::fitFontSize(
+            layout::autoFontSize(window.width, window.height), L.session.width, L.session.height,
+            [this](int points) {
+                const int h = layout::toTwips(ScreenFont::sampleHeight(ScreenFont::make(label1Font_.family(), points)));
+                return std::pair<int, int>{80 * (h / 2), 24 * h};
+            });
         label1Font_.setPointSize(autoSize);
         const int size = context_.settings.switch_of_auto_resize_bbs ? autoSize : bbsFontSize_;
         // Setting the same font again would only redraw the whole screen.

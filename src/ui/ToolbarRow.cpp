@@ -9,6 +9,9 @@
 
 namespace {
 constexpr int kSpacing = 4;  // px between the controls of the row
+// px between the address line and the URL line under it: kept small so that the screen
+// gets the height the automatic font size table counts on.
+constexpr int kLineGap = 1;
 }
 
 ToolbarRow::ToolbarRow(QWidget* content) : QObject(content) {
@@ -43,7 +46,7 @@ int ToolbarRow::comboOffset() const { return TB->sizeHint().width() + kSpacing; 
 
 int ToolbarRow::height() const {
     const int first = std::max({TB->sizeHint().height(), CmbGo->height(), CmdGo->height()});
-    return first + kSpacing + TxtZEKURL->height();
+    return first + kLineGap + TxtZEKURL->height();
 }
 
 void ToolbarRow::place(int left, int top, int comboWidth) {
@@ -53,6 +56,6 @@ void ToolbarRow::place(int left, int top, int comboWidth) {
     const int width = comboWidth > 0 ? comboWidth : CmbGo->width();
     CmbGo->setGeometry(comboLeft, top + (firstHeight - CmbGo->height()) / 2, width, CmbGo->height());
     CmdGo->move(comboLeft + width + kSpacing, top + (firstHeight - CmdGo->height()) / 2);
-    TxtZEKURL->setGeometry(comboLeft, top + firstHeight + kSpacing, width + kSpacing + CmdGo->width(),
+    TxtZEKURL->setGeometry(comboLeft, top + firstHeight + kLineGap, width + kSpacing + CmdGo->width(),
                            TxtZEKURL->height());
 }

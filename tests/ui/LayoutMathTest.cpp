@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 using namespace layout;
@@ -31,6 +33,16 @@ TEST(LayoutMath, AutomaticFontSizeFollowsTheWindow) {
         EXPECT_EQ(cellHeightTwips(c.height), c.cellHeight);
         EXPECT_EQ(autoFontSize(c.width, c.height), c.size);
     }
+}
+
+TEST(LayoutMath, AutomaticSizeComesDownUntilTheScreenFits) {
+    // Cells 22 twips per point high, half as wide: a little taller than the table assumes.
+    const auto screen = [](int points) { return std::pair<int, int>{80 * 11 * points, 24 * 22 * points}; };
+    EXPECT_EQ(fitFontSize(20, 20000, 24 * 22 * 20, screen), 20);      // fits exactly
+    EXPECT_EQ(fitFontSize(20, 20000, 24 * 22 * 20 - 1, screen), 18);  // next accepted size down
+    EXPECT_EQ(fitFontSize(15, 80 * 11 * 13, 99999, screen), 13);      // width limits too
+    EXPECT_EQ(fitFontSize(27, 100, 100, screen), 8);                  // never below the smallest
+    EXPECT_EQ(fitFontSize(12, 99999, 99999, screen), 11);             // 12 is not an accepted size
 }
 
 TEST(LayoutMath, FontTableNeverGrowsWhenTheWindowShrinks) {

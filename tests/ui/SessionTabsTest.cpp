@@ -2,6 +2,7 @@
 // machine (ports that refuse, or a listening QTcpServer).
 #include "MainWindowHarness.h"
 
+#include "screen/axZekScreen.h"
 #include "ui/LayoutMath.h"
 #include "ui/ToolbarRow.h"
 
@@ -275,6 +276,7 @@ TEST(MainFormLayout, FontSizeFollowsTheWindowOnlyWithAutomaticSize) {
     QCoreApplication::processEvents();
     EXPECT_EQ(h.layout().Label1Font().pointSize(), 15);
     EXPECT_TRUE(session->property("zekFont").toString().endsWith("/15"));
+    EXPECT_LE(24 * session->screen()->fGetFontHeight(), session->height() * 15);
 
     h.context.settings.switch_of_auto_resize_bbs = false;
     h.layout().setBbsFontSize(12);
