@@ -1,6 +1,6 @@
 #pragma once
-// A real main window on the offscreen platform, with its own settings folder, the PTT
-// domain pointed at this machine, recorded message boxes and light web views.
+// A real main window (offscreen) with its own settings folder, the shipped texts, the PTT
+// domain pointed at this machine, recorded message boxes and web views that load nothing.
 #include "app/AppContext.h"
 #include "app/UserInteraction.h"
 #include "session/axImgButton.h"
@@ -20,13 +20,11 @@
 class RecordedMessages : public UserInteraction {
 public:
     std::vector<QString> messages;
-    std::vector<QString> opened;
     void message(const QString& text, const QString&) override { messages.push_back(text); }
     bool askYesNo(const QString&, const QString&) override { return false; }
-    void openUrl(const QString& url) override { opened.push_back(url); }
+    void openUrl(const QString&) override {}
 };
 
-// Stands in for the web engine: remembers where it was sent.
 class StubWebPane : public WebPane {
 public:
     using WebPane::WebPane;
@@ -45,12 +43,9 @@ public:
         qputenv("ZEK_PTT_HOST", pttDomain);
         qputenv("ZEK_WEB_ROOT", "http://127.0.0.1:9/");
         context.ui = &ui;
-#ifdef ZEK_LANGUAGES_INI
-        // The shipped texts and page keys, so that screens are classified as in the program.
         context.languageFile.setPath(QStringLiteral(ZEK_LANGUAGES_INI));
         context.languageFile.load();
         context.pageKeys.load(context.languageFile, context.texts, ui);
-#endif
         context.pttText = std::make_unique<PttTextComponent>();
         context.addressPool = std::make_unique<ZEKAddressPoolCls>();
         form = std::make_unique<MainForm>(context);
@@ -59,7 +54,6 @@ public:
         form->resize(1024, 700);
         form->show();
     }
-    ~MainWindowHarness() { form.reset(); }
 
     SessionTabs& tabs() const { return form->parts().tabs(); }
     axItem& strip() const { return form->parts().axItem1(); }
