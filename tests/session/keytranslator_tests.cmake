@@ -1,4 +1,0 @@
-add_executable(zek_keytranslator_tests ${CMAKE_CURRENT_LIST_DIR}/keytranslator_test.cpp)
-set_target_properties(zek_keytranslator_tests PROPERTIES AUTOMOC OFF)
-target_link_libraries(zek_keytranslator_tests PRIVATE zek_session_keys zek_test_main)
-gtest_discover_tests(zek_keytranslator_tests DISCOVERY_TIMEOUT 60)
