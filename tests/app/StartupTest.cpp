@@ -1,7 +1,7 @@
-#include "app/MainModule.h"
-#include "app/SingleInstanceLock.h"
-#include "RecordingUserInteraction.h"
+// Start-up and shutdown: MainModule in process with a recording message interface, and the
+// built zek program as a child process, as a session manager or a second launch meets it.
 #include "StartupFolder.h"
+#include "app/MainModule.h"
 #include "ui/AppDialogs.h"
 #include "ui/frmLogin.h"
 #include "ui/MainForm.h"
@@ -11,213 +11,172 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QThread>
 
+#include <csignal>
 #include <sys/stat.h>
 
 namespace {
 
-QString twText(const char* key) {
+struct RecordingUi : UserInteraction {
+    void message(const QString& text, const QString& title) override { messages << text << title; }
+    bool askYesNo(const QString&, const QString&) override { return false; }
+    void openUrl(const QString&) override {}
+    QStringList messages;  // text, title, text, title...
+};
+
+QString shippedText(const QString& key) {
     IniFile ini;
     ini.parse(QString::fromUtf8(StartupFolder::shipped()));
-    return ini.getValue(QStringLiteral("Language Setting"), QStringLiteral("TW/") + QLatin1String(key), QString());
+    return ini.getValue("Language Setting", key, "<missing>");
 }
 
-QByteArray defaultsFile() {
-    IniFile ini;
-    Settings().write(ini);
-    return ini.serialize().toUtf8();
+bool endedWithZero(QProcess& process) {
+    return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
-
-class StartupTest : public ::testing::Test {
-protected:
-    void SetUp() override { qunsetenv("ZEK_WEB_ROOT"); }
-    StartupFolder folder;
-    RecordingUserInteraction ui;
-};
 
 }  // namespace
 
-TEST_F(StartupTest, WithoutAppIniTheWindowOpensMaximisedAndExitWritesTheDefaults) {
-    folder.write(QStringLiteral("languages.ini"), StartupFolder::languagesWithKeys());
+// The shipped languages.ini and no App.ini: a maximised window in Chinese and nothing written
+// until the close box, which writes the defaults for the owner only and releases what start-up made.
+TEST(Startup, WithoutAppIniTheWindowOpensMaximisedAndClosingWritesTheDefaults) {
+    StartupFolder folder;
+    RecordingUi ui;
+    folder.write("languages.ini", StartupFolder::shipped());
     MainModule module(&ui);
     ASSERT_EQ(module.start(), MainModule::Outcome::Running);
     MainForm* form = module.mainForm();
-    ASSERT_NE(form, nullptr);
-    EXPECT_TRUE(form->isVisible());
-    EXPECT_TRUE(form->windowState() & Qt::WindowMaximized);
-    EXPECT_EQ(form->windowTitle(), twText("App_Title"));
-    EXPECT_EQ(form->menus().mnuConnectExit->text(), twText("Menu_Exit"));
+    EXPECT_TRUE(form->isVisible() && (form->windowState() & Qt::WindowMaximized));
+    EXPECT_EQ(form->windowTitle(), shippedText("TW/App_Title"));
+    EXPECT_EQ(form->menus().mnuConnectExit->text(), shippedText("TW/Menu_Exit"));
+    for (const auto& [name, key] : MainMenus::captionKeys()) EXPECT_NE(form->menus().item(name)->text(), key);
     EXPECT_TRUE(ui.messages.empty());
-    // Nothing is written while running.
-    EXPECT_FALSE(folder.exists(QStringLiteral("App.ini")));
-    AppContext& c = module.context();
-    ASSERT_NE(c.pttText, nullptr);
+    EXPECT_FALSE(folder.exists("App.ini"));
     ASSERT_NE(form->dialogs(), nullptr);
     EXPECT_FALSE(form->dialogs()->login()->isVisible());
 
-    int unloading = 0;
-    QObject::connect(form, &MainForm::Unloading, [&] { ++unloading; });
     EXPECT_TRUE(form->close());
-    EXPECT_EQ(unloading, 1);
-    EXPECT_TRUE(c.closing);
-    EXPECT_EQ(folder.read(QStringLiteral("App.ini")), defaultsFile());
+    EXPECT_EQ(folder.read("App.ini"), StartupFolder::defaults());
     struct stat st {};
-    ASSERT_EQ(::stat(QFile::encodeName(folder.appIni()).constData(), &st), 0);
+    ASSERT_EQ(::stat(QFile::encodeName(folder.path("App.ini")).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
-    // Shared objects and dialogs are released at unload.
-    EXPECT_EQ(c.pttText, nullptr);
-    EXPECT_EQ(c.addressPool, nullptr);
-    EXPECT_EQ(form->dialogs()->login(), nullptr);
-    EXPECT_EQ(form->dialogs()->zekLink(), nullptr);
+    const AppContext& c = module.context();
+    EXPECT_TRUE(c.closing && c.pttText == nullptr && c.addressPool == nullptr);
+    EXPECT_TRUE(form->dialogs()->login() == nullptr && form->dialogs()->zekLink() == nullptr);
 }
 
-TEST_F(StartupTest, SettingsAreWrittenExactlyOnceAtUnload) {
-    folder.write(QStringLiteral("languages.ini"), StartupFolder::languagesWithKeys());
-    folder.write(QStringLiteral("App.ini"), "[SysConfig]\nlast_bbs=before\nswitch_of_ctrl_c=1\n");
+// App.ini is read once at start-up and written once, at unload by the exit menu: a hand edit
+// meanwhile is lost, and a later close or unload (close box after exit, a late signal) writes nothing.
+TEST(Startup, SettingsAreWrittenExactlyOnceAtUnload) {
+    StartupFolder folder;
+    RecordingUi ui;
+    folder.write("languages.ini", StartupFolder::languagesWithKeys());
+    folder.write("App.ini", "[SysConfig]\nlast_bbs=before\nswitch_of_ctrl_c=1\nlanguage_mode=EN\n");
     MainModule module(&ui);
     ASSERT_EQ(module.start(), MainModule::Outcome::Running);
-    EXPECT_TRUE(module.mainForm()->menus().mnuOptionSetCtrlC->isChecked());
-    EXPECT_FALSE(module.mainForm()->menus().mnuOptionSetCtrlV->isChecked());
+    MainForm* form = module.mainForm();
+    EXPECT_TRUE(form->menus().mnuOptionSetCtrlC->isChecked());
+    EXPECT_FALSE(form->menus().mnuOptionSetCtrlV->isChecked());
+    EXPECT_EQ(form->menus().mnuConnectExit->text(), shippedText("EN/Menu_Exit"));
+    for (const auto& [name, key] : MainMenus::captionKeys()) EXPECT_NE(form->menus().item(name)->text(), key);
 
-    // Changes while running stay in memory; a hand edit of the file meanwhile is lost.
-    module.context().settings.last_bbs = QStringLiteral("bbs.example.org");
-    module.context().settings.ptt_account = QString::fromUtf8("中文帳號");
-    folder.write(QStringLiteral("App.ini"), "edited by hand\n");
-    module.mainForm()->close();
-    const QByteArray written = folder.read(QStringLiteral("App.ini"));
-    EXPECT_TRUE(written.contains("last_bbs=bbs.example.org\n"));
-    EXPECT_TRUE(written.contains("switch_of_ctrl_c=1\n"));
-    EXPECT_TRUE(written.contains("ptt_account=%E4%B8%AD%E6%96%87%E5%B8%B3%E8%99%9F\n"));
+    module.context().settings.last_bbs = "bbs.example.org";
+    module.context().settings.ptt_account = "中文帳號";
+    folder.write("App.ini", "edited by hand\n");
+    form->menus().mnuConnectExit->trigger();
+    EXPECT_TRUE(form->isUnloaded() && !form->isVisible());
+    const QByteArray written = folder.read("App.ini");
+    for (const char* line : {"last_bbs=bbs.example.org\n", "switch_of_ctrl_c=1\n", "language_mode=EN\n",
+                             "ptt_account=%E4%B8%AD%E6%96%87%E5%B8%B3%E8%99%9F\n"})
+        EXPECT_TRUE(written.contains(line)) << line;
 
-    // A second close or unload (exit menu after the close box, a late signal) writes nothing.
-    folder.write(QStringLiteral("App.ini"), "after exit\n");
-    module.mainForm()->close();
-    module.mainForm()->unload();
-    EXPECT_EQ(folder.read(QStringLiteral("App.ini")), QByteArray("after exit\n"));
+    folder.write("App.ini", "after exit\n");
+    form->close();
+    form->unload();
+    EXPECT_EQ(folder.read("App.ini"), "after exit\n");
 }
 
-TEST_F(StartupTest, ExitMenuItemUnloadsLikeTheCloseBox) {
-    folder.write(QStringLiteral("languages.ini"), StartupFolder::languagesWithKeys());
-    MainModule module(&ui);
-    ASSERT_EQ(module.start(), MainModule::Outcome::Running);
-    module.mainForm()->menus().mnuConnectExit->trigger();
-    EXPECT_TRUE(module.mainForm()->isUnloaded());
-    EXPECT_FALSE(module.mainForm()->isVisible());
-    EXPECT_TRUE(folder.exists(QStringLiteral("App.ini")));
-}
-
-TEST_F(StartupTest, WithoutLanguagesIniTheBareKeyNameIsShownAndNothingIsWritten) {
-    MainModule module(&ui);
-    EXPECT_EQ(module.start(), MainModule::Outcome::Quit);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, QStringLiteral("ERROR_INVALID_KEYS_FOR_MAIN_MENU"));
-    EXPECT_EQ(ui.messages[0].title, QStringLiteral("App_TitleNote"));
-    EXPECT_EQ(module.mainForm(), nullptr);
-    EXPECT_FALSE(module.context().startupSucceeded);
-    EXPECT_TRUE(module.context().closing);
-    EXPECT_FALSE(folder.exists(QStringLiteral("App.ini")));
-}
-
-// Whichever list is missing: its message in the user's language, no window, App.ini
-// as it was.
-TEST_F(StartupTest, AMissingKeyListShowsItsMessageAndQuitsWithoutWriting) {
+// Without languages.ini the bare key name is shown; a missing key list shows its message in
+// the user's language. Either way: one message, no window, App.ini as it was.
+TEST(Startup, UnusableKeyListsShowOneMessageAndQuitWithoutWriting) {
     const QByteArray oldSettings = "[SysConfig]\nlast_bbs=keep.me\nlanguage_mode=EN\n";
-    for (int i = 0; i < PageKeyTable::ListCount; ++i) {
-        const auto list = static_cast<PageKeyTable::List>(i);
+    const std::tuple<QByteArray, QString, QString> cases[] = {
+        {QByteArray(), "ERROR_INVALID_KEYS_FOR_MAIN_MENU", "App_TitleNote"},
+        {StartupFolder::languagesWithKeys(PageKeyTable::LogonStop), shippedText("EN/ERROR_INVALID_KEYS_FOR_LOGON_STOP"),
+         shippedText("EN/App_Title") + shippedText("EN/Note")},
+    };
+    for (const auto& [languages, text, title] : cases) {
         StartupFolder own;
-        own.write(QStringLiteral("languages.ini"), StartupFolder::languagesWithKeys(list));
-        own.write(QStringLiteral("App.ini"), oldSettings);
-        RecordingUserInteraction recorder;
+        if (!languages.isEmpty()) own.write("languages.ini", languages);
+        own.write("App.ini", oldSettings);
+        RecordingUi recorder;
         MainModule module(&recorder);
-        EXPECT_EQ(module.start(), MainModule::Outcome::Quit) << PageKeyTable::iniKey(list);
-        ASSERT_EQ(recorder.messages.size(), 1u) << PageKeyTable::iniKey(list);
-        LanguageTexts en(&module.context().languageFile, QStringLiteral("EN"));
-        const QString expected = en.text(QString::fromLatin1(PageKeyTable::errorName(list)));
-        EXPECT_NE(expected, QString::fromLatin1(PageKeyTable::errorName(list))) << "no EN text shipped";
-        EXPECT_EQ(recorder.messages[0].text, expected) << PageKeyTable::iniKey(list);
-        EXPECT_EQ(recorder.messages[0].title, en.messageTitle());
+        EXPECT_EQ(module.start(), MainModule::Outcome::Quit);
+        EXPECT_EQ(recorder.messages, (QStringList{text, title}));
         EXPECT_EQ(module.mainForm(), nullptr);
-        EXPECT_EQ(own.read(QStringLiteral("App.ini")), oldSettings) << PageKeyTable::iniKey(list);
+        EXPECT_EQ(own.read("App.ini"), oldSettings);
         const QWidgetList windows = QApplication::topLevelWidgets();
         EXPECT_TRUE(std::none_of(windows.begin(), windows.end(), [](QWidget* w) { return w->isVisible(); }));
     }
 }
 
-TEST_F(StartupTest, ASecondCopyEndsSilentlyAndLeavesAppIniAlone) {
-    folder.write(QStringLiteral("languages.ini"), StartupFolder::languagesWithKeys());
-    folder.write(QStringLiteral("App.ini"), "[SysConfig]\nlast_bbs=first\n");
-    auto first = std::make_unique<MainModule>(&ui);
-    ASSERT_EQ(first->start(), MainModule::Outcome::Running);
-
-    RecordingUserInteraction secondUi;
-    {
-        MainModule second(&secondUi);
-        EXPECT_EQ(second.start(), MainModule::Outcome::SecondInstance);
-        EXPECT_EQ(second.mainForm(), nullptr);
-    }
-    EXPECT_TRUE(secondUi.messages.empty());
-    EXPECT_EQ(folder.read(QStringLiteral("App.ini")), QByteArray("[SysConfig]\nlast_bbs=first\n"));
-
-    // Another settings folder is another copy: it runs beside the first.
-    {
-        StartupFolder other;
-        other.write(QStringLiteral("languages.ini"), StartupFolder::languagesWithKeys());
-        MainModule third(&secondUi);
-        EXPECT_EQ(third.start(), MainModule::Outcome::Running);
-        third.mainForm()->close();
-        EXPECT_TRUE(other.exists(QStringLiteral("App.ini")));
-    }
-    qputenv("ZEK_CONFIG_DIR", QFile::encodeName(folder.path(QString())));
-
-    // Once the first has gone (its window holds the lock), the folder is free again.
-    first->mainForm()->close();
-    first.reset();
-    MainModule later(&ui);
-    EXPECT_EQ(later.start(), MainModule::Outcome::Running);
-    later.mainForm()->close();
-}
-
-TEST_F(StartupTest, LanguageModeChoosesTheCaptions) {
-    folder.write(QStringLiteral("languages.ini"), StartupFolder::languagesWithKeys());
-    struct Case {
-        const char* mode;
-        const char* exitCaption;
-    };
-    const Case cases[] = {{"EN", "Exit"}, {"XX", "Menu_Exit"}};
-    for (const Case& c : cases) {
-        folder.write(QStringLiteral("App.ini"), QByteArray("[SysConfig]\nlanguage_mode=") + c.mode + "\n");
-        MainModule module(&ui);
-        ASSERT_EQ(module.start(), MainModule::Outcome::Running) << c.mode;
-        const MainMenus& menus = module.mainForm()->menus();
-        EXPECT_EQ(menus.mnuConnectExit->text(), QString::fromLatin1(c.exitCaption)) << c.mode;
-        EXPECT_EQ(menus.mnuVersion->text(), QStringLiteral("Version 0.9.13"));
-        if (QByteArray(c.mode) == "XX") {
-            // A mode without entries shows every key, the title included.
-            EXPECT_EQ(module.mainForm()->windowTitle(), QStringLiteral("App_Title"));
-            for (const auto& [name, key] : MainMenus::captionKeys()) EXPECT_EQ(menus.item(name)->text(), key);
-        }
-        module.mainForm()->close();
-        EXPECT_TRUE(folder.read(QStringLiteral("App.ini")).contains(QByteArray("language_mode=") + c.mode + "\n"));
-    }
-}
-
-TEST_F(StartupTest, TheShippedLanguagesFileStartsTheProgram) {
-    folder.write(QStringLiteral("languages.ini"), StartupFolder::shipped());
-    MainModule module(&ui);
-    EXPECT_EQ(module.start(), MainModule::Outcome::Running);
+TEST(Startup, ASecondCopyOnTheSameFolderEndsSilentlyAndLeavesAppIniAlone) {
+    StartupFolder folder;
+    RecordingUi ui;
+    folder.write("languages.ini", StartupFolder::languagesWithKeys());
+    folder.write("App.ini", "[SysConfig]\nlast_bbs=first\n");
+    MainModule first(&ui), second(&ui);
+    ASSERT_EQ(first.start(), MainModule::Outcome::Running);
+    EXPECT_EQ(second.start(), MainModule::Outcome::SecondInstance);
+    EXPECT_EQ(second.mainForm(), nullptr);
     EXPECT_TRUE(ui.messages.empty());
-    if (module.mainForm() != nullptr) module.mainForm()->close();
+    EXPECT_EQ(folder.read("App.ini"), "[SysConfig]\nlast_bbs=first\n");
+    first.mainForm()->close();
 }
 
-TEST_F(StartupTest, ASettingsFileThatCannotBeSavedIsReported) {
-    folder.write(QStringLiteral("languages.ini"), StartupFolder::languagesWithKeys());
+TEST(Startup, ASettingsFileThatCannotBeSavedIsReported) {
+    StartupFolder folder;
+    RecordingUi ui;
+    folder.write("languages.ini", StartupFolder::shipped());
     MainModule module(&ui);
     ASSERT_EQ(module.start(), MainModule::Outcome::Running);
-    const QString unreachable = folder.path(QStringLiteral("gone/App.ini"));
+    const QString unreachable = folder.path("gone/App.ini");
     module.context().settingsFile.setPath(unreachable);
     module.mainForm()->close();
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_TRUE(ui.messages[0].text.startsWith(twText("Error_Fail_To_Save_Settings")));
-    EXPECT_TRUE(ui.messages[0].text.endsWith(unreachable));
-    EXPECT_EQ(ui.messages[0].title, module.context().texts.messageTitle());
+    ASSERT_EQ(ui.messages.size(), 2);
+    EXPECT_EQ(ui.messages[0], shippedText("TW/Error_Fail_To_Save_Settings") + ' ' + unreachable);
+    EXPECT_EQ(ui.messages[1], module.context().texts.messageTitle());
+}
+
+// A logout (SIGTERM, or SIGHUP from a closed terminal) or Ctrl+C closes the window as its
+// close box does: the settings are written and the program ends normally. A second launch
+// meanwhile ends at once without a word and writes nothing.
+TEST(ZekProcess, TerminationSignalsCloseTheWindowAndKeepTheSettings) {
+    // Zek keeps ignoring what its starter ignored; a test run started in the background
+    // ignores SIGINT, so give the child the ordinary dispositions.
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGHUP, SIG_DFL);
+    qputenv("ZEK_MESSAGES", "stderr");
+    for (int number : {SIGTERM, SIGINT, SIGHUP}) {
+        StartupFolder folder;  // the child inherits ZEK_CONFIG_DIR
+        folder.write("languages.ini", StartupFolder::languagesWithKeys());
+        QProcess zek, second;
+        zek.start(ZEK_EXECUTABLE, {});
+        // The lock appears once the main window has loaded, so the program is past start-up.
+        QDeadlineTimer deadline(60000);
+        while (!folder.exists(".zek-instance.lock") && !deadline.hasExpired()) QThread::msleep(50);
+        ASSERT_TRUE(folder.exists(".zek-instance.lock")) << zek.readAllStandardError().constData();
+        if (number == SIGTERM) {
+            second.start(ZEK_EXECUTABLE, {});
+            EXPECT_TRUE(endedWithZero(second));
+            EXPECT_FALSE(second.readAllStandardError().contains("zek message"));
+        }
+        EXPECT_FALSE(folder.exists("App.ini"));  // the first still runs
+        ::kill(pid_t(zek.processId()), number);
+        EXPECT_TRUE(endedWithZero(zek)) << "signal " << number;
+        EXPECT_EQ(folder.read("App.ini"), StartupFolder::defaults()) << "signal " << number;
+        EXPECT_FALSE(folder.exists(".zek-instance.lock"));
+    }
 }

@@ -10,12 +10,9 @@ target_link_libraries(zek_app_core_tests PRIVATE zek_app_core zek_test_main)
 gtest_discover_tests(zek_app_core_tests DISCOVERY_TIMEOUT 60)
 
 # Start-up and shutdown, in process (MainModule with a recording message interface) and
-# as the built zek program in a child process; the main window's menu tree.
+# as the built zek program in a child process; the shipped texts.
 add_executable(zek_startup_tests
-  ${CMAKE_CURRENT_LIST_DIR}/MainMenusTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StartupTest.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ZekProcessTest.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/RecordingUserInteraction.h
   ${CMAKE_CURRENT_LIST_DIR}/StartupFolder.h)
 target_link_libraries(zek_startup_tests PRIVATE zek_startup zek_test_main_gui)
 target_compile_definitions(zek_startup_tests PRIVATE
