@@ -11,68 +11,49 @@
 #include "screen/Big5.h"
 #include "screen/ScreenModel.h"
 
-#include <QStringList>
-
-#include <algorithm>
 #include <ostream>
 #include <string>
-#include <vector>
 
-// Readable QStrings in test failures.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
-// Shared by the PTT tests: the shipped languages.ini, a recording user interaction and
-// a main window double.
 namespace ptttest {
-
-// The language file that ships with the program (the page keys under test).
-inline IniFile shippedLanguages() {
-    IniFile ini;
-    ini.setPath(QString::fromUtf8(ZEK_LANGUAGES_INI));
-    ini.load();
-    return ini;
-}
 
 struct RecordingUi : UserInteraction {
     QStringList messages, titles, opened;
-    void message(const QString& text, const QString& title) override {
-        messages << text;
-        titles << title;
-    }
+    void message(const QString& text, const QString& title) override { messages << text, titles << title; }
     bool askYesNo(const QString&, const QString&) override { return false; }
     void openUrl(const QString& url) override { opened << url; }
 };
 
-// Records every call the module makes on the main window.
+// A main window that records every call the module makes on it.
 struct FakeHost : ZekUrlHost {
     int availablePTTLink = 0;
-    bool window = true;
-    bool resolvesShort = false;
-    QStringList calls;  // "OpenBBS host", "OpenBBS2 host port", "AutoPTT", "resolve url"
-    std::vector<ZEKAddressRef> autoRecords;
+    bool window = true, resolvesShort = false;
+    QStringList calls;  // "OpenBBS host", "OpenBBS2 host port", "AutoPTT bbs/board/aid", "resolve url"
+    ZEKAddressRef autoRecord;
     QString txt;
 
     int getAvailablePTTLink() override { return availablePTTLink; }
-    void OpenBBS(const QString& host) override { calls << QStringLiteral("OpenBBS ") + host; }
-    void OpenBBS2(const QString& host, int port) override {
-        calls << QStringLiteral("OpenBBS2 %1 %2").arg(host).arg(port);
-    }
-    void AutoPTT(ZEKAddressRef record) override {
-        calls << QStringLiteral("AutoPTT");
-        autoRecords.push_back(record);
+    void OpenBBS(const QString& host) override { calls << "OpenBBS " + host; }
+    void OpenBBS2(const QString& host, int port) override { calls << QStringLiteral("OpenBBS2 %1 %2").arg(host).arg(port); }
+    void AutoPTT(ZEKAddressRef r) override {
+        calls << "AutoPTT " + r->BBS() + "/" + r->DestinationBoardName() + "/" + r->DestinationAID();
+        autoRecord = r;
     }
     void setTxtZEKURL(const QString& text) override { txt = text; }
     QString TxtZEKURL() const override { return txt; }
     bool hasMainWindow() const override { return window; }
-    bool resolveShortURL(const QString& url) override {
-        calls << QStringLiteral("resolve ") + url;
-        return resolvesShort;
-    }
+    bool resolveShortURL(const QString& url) override { return calls << "resolve " + url, resolvesShort; }
 };
 
-// Everything a ZEKURLModule needs, wired up with the shipped page keys.
+// A ZEKURLModule wired to the shipped languages.ini and the doubles above.
 struct Rig {
-    IniFile languages = shippedLanguages();
+    IniFile languages = [] {
+        IniFile ini;
+        ini.setPath(QString::fromUtf8(ZEK_LANGUAGES_INI));
+        ini.load();
+        return ini;
+    }();
     LanguageTexts texts{&languages};
     RecordingUi ui;
     PageKeyTable keys;
@@ -88,20 +69,5 @@ struct Rig {
         settings.prefix_of_zek_short_url = QStringLiteral("http://zek.tw/?x=");
     }
 };
-
-// Feeds bytes in pieces of at most chunk bytes (0: all at once).
-inline void feed(ScreenModel& screen, const std::string& bytes, size_t chunk = 0) {
-    if (chunk == 0) chunk = std::max<size_t>(bytes.size(), 1);
-    for (size_t at = 0; at < bytes.size(); at += chunk) screen.feed(bytes.substr(at, chunk));
-}
-
-// A screen drawn from plain text rows (UTF-8 here, Big5 on the screen).
-// Row i of the list goes to screen row i; the screen is cleared first.
-inline void drawRows(ScreenModel& screen, const std::vector<std::string>& rows) {
-    std::string bytes = "\x1b[H\x1b[2J";
-    for (size_t i = 0; i < rows.size() && i < 24; ++i)
-        bytes += "\x1b[" + std::to_string(i + 1) + ";1H" + big5::fromUtf8(rows[i]);
-    screen.feed(bytes);
-}
 
 }  // namespace ptttest
