@@ -1,10 +1,8 @@
 # Interpreter, Big5, links and marking, with the recorded PTT screens.
 add_executable(zek_screen_tests
   ${CMAKE_CURRENT_LIST_DIR}/ScreenModelTest.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/FixtureReplayTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Big5Test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/LinkScannerTest.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/SelectionTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LinksAndMarkingTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ScreendumpTest.cpp)
 target_link_libraries(zek_screen_tests PRIVATE zek_screen_core zek_test_main)
 target_compile_definitions(zek_screen_tests PRIVATE ZEK_SCREENDUMP="$<TARGET_FILE:zek_screendump>")
