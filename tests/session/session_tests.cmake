@@ -1,8 +1,4 @@
-# The session control against a host on 127.0.0.1, its keys, mouse and helpers.
-add_executable(zek_session_tests
-  ${CMAKE_CURRENT_LIST_DIR}/session_data_path_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/session_input_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/session_helpers_test.cpp)
+# The session control against a host on 127.0.0.1: data path, keys, mouse and helpers.
+add_executable(zek_session_tests ${CMAKE_CURRENT_LIST_DIR}/session_test.cpp)
 target_link_libraries(zek_session_tests PRIVATE zek_session zek_test_main_gui)
-target_include_directories(zek_session_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR})
 gtest_discover_tests(zek_session_tests DISCOVERY_TIMEOUT 60)
