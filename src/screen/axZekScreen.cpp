@@ -5,7 +5,9 @@
 #include "screen/Selection.h"
 
 #include <QApplication>
+#include <QHideEvent>
 #include <QPaintEvent>
+#include <QShowEvent>
 #include <QPainter>
 #include <algorithm>
 
@@ -112,7 +114,7 @@ void axZekScreen::Resize() {
     geometry_ = CellGeometry::fromSampleHeight(ScreenFont::sampleHeight(font_));
     painter_.setFont(font_, geometry_);
     const QSize size(geometry_.screenWidthPx(), geometry_.screenHeightPx());
-    if (saved_.size() != size) {
+    if (!parked_ && saved_.size() != size) {
         shown_ = QImage();
         saved_ = QImage(size, QImage::Format_RGB32);
         saved_.fill(Qt::black);
@@ -130,6 +132,13 @@ void axZekScreen::f重繪畫面() {
     stopTimer();
     gSharedW = geometry_.W;
     gSharedH = geometry_.H;
+    if (parked_) {
+        // Nothing is drawn while hidden; the links still follow the screen, and the
+        // first redraw after showing repaints every cell.
+        scanLinks();
+        startTimer55();
+        return;
+    }
 
     // Count changed cells, stopping once past 10.
     int changed = 0;
@@ -180,7 +189,7 @@ void axZekScreen::repaintAll() {
 }
 
 void axZekScreen::f雙色字處理(int x, int y, const QString& text, int32_t colour) {
-    if (text.isEmpty()) return;
+    if (text.isEmpty() || parked_) return;
     shown_ = QImage();
     {
         QPainter p(&saved_);
@@ -203,7 +212,7 @@ void axZekScreen::timerTick() {
         caretVisible_ = !caretVisible_;
         update(caretRect());
     }
-    if (tick_ % 16 == 0 && markStartCol_ == -1) {
+    if (tick_ % 16 == 0 && markStartCol_ == -1 && !parked_) {
         if (blinkPhase_ == 0) {
             blinkPhase_ = -1;
             if (blinkHidden_) {
@@ -258,6 +267,23 @@ void axZekScreen::paintEvent(QPaintEvent* event) {
     if (caretVisible_) p.fillRect(caretRect(), Qt::white);
 }
 
+void axZekScreen::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (event->spontaneous()) return;  // minimised: the pictures come back at once
+    parked_ = true;
+    shown_ = QImage();
+    saved_ = QImage();
+    blinkHidden_ = false;
+}
+
+void axZekScreen::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!parked_) return;
+    parked_ = false;
+    Resize();  // allocates the picture again and marks every cell for drawing
+    f重繪畫面();
+}
+
 void axZekScreen::scanLinks() {
     links_.set(LinkScanner::scan(model_));
     LinkTable::shared() = links_;
@@ -294,7 +320,9 @@ void axZekScreen::f顯示畫面() {
     blinkHidden_ = false;
     gMarkingResult().clear();
     const Selection::Result mark = Selection::mark(model_, markStartCol_, markStartRow_, markEndCol_, markEndRow_);
-    if (mark.range.active()) {
+    if (mark.range.active() && parked_) {
+        gMarkingResult() = QString::fromStdString(mark.text);
+    } else if (mark.range.active()) {
         QPainter p(&shown_);
         p.setFont(font_);
         const CellGeometry& g = geometry_;

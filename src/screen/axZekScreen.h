@@ -102,6 +102,10 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // A screen hidden behind another tab gives its pictures back and is drawn afresh
+    // when shown again: with a hundred tabs open the pictures are most of the memory.
+    void hideEvent(QHideEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void beep() override;
@@ -126,6 +130,7 @@ private:
     int tick_ = 0;
     int blinkPhase_ = 0;
     bool blinkHidden_ = false;
+    bool parked_ = false;  // hidden after having been shown: no pictures held
     bool caretVisible_ = false;
     int rowsDrawn_ = 0;
 

@@ -64,6 +64,21 @@ TEST(ScreenView, SmallChangesRedrawOnlyTheirRowsAndLargeOnesEverything) {
     EXPECT_EQ(s.rowsDrawnByLastRedraw(), 1);
 }
 
+TEST(ScreenView, HiddenScreenHoldsNoPictureAndIsDrawnWholeWhenShownAgain) {
+    axZekScreen s;
+    s.show();
+    replayMainSession(s, 11);
+    s.hide();
+    EXPECT_TRUE(s.savedPicture().isNull());
+    replayMainSession(s, 19);  // data for a background tab: links follow, nothing is drawn
+    EXPECT_TRUE(s.savedPicture().isNull());
+    s.show();
+    axZekScreen fresh;
+    replayMainSession(fresh, 19);
+    EXPECT_EQ(s.rowsDrawnByLastRedraw(), 24);
+    EXPECT_TRUE(s.savedPicture() == fresh.savedPicture());
+}
+
 TEST(ScreenView, BlinkingTextAndCaretFollowTheTimer) {
     axZekScreen s;
     feed(s, "\x1b[5;1;37;44mBLINK\x1b[m steady\x1b[5;11H");
