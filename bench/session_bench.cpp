@@ -1,16 +1,15 @@
 // Drawing and session figures: full and one-row redraws, received bytes to a painted
 // picture, and the memory one session with its screen takes.
+#include "BenchSupport.h"
 #include "app/Settings.h"
 #include "app/StderrUserInteraction.h"
 #include "screen/axZekScreen.h"
 #include "session/axZEK.h"
 
-#include <QApplication>
 #include <QByteArray>
 #include <QFile>
 #include <benchmark/benchmark.h>
 #include <memory>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -80,15 +79,6 @@ void BM_BytesToPainted(benchmark::State& state) {
 }
 BENCHMARK(BM_BytesToPainted)->Unit(benchmark::kMillisecond);
 
-long residentBytes() {
-    long pages = 0, resident = 0;
-    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
-        std::fclose(f);
-    }
-    return resident * sysconf(_SC_PAGESIZE);
-}
-
 // Memory of a session with a drawn screen, beyond what the first one loads for good
 // (fonts, glyph caches): the growth from 1 to 21 sessions, divided by 20.
 void BM_SessionMemory(benchmark::State& state) {
@@ -115,11 +105,3 @@ BENCHMARK(BM_SessionMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -4,17 +4,19 @@
 // Web pages use a light stand-in here (the engine runs in processes of its own).
 // Resident memory only grows within a process: run each memory case alone, e.g.
 //   zek_ui_bench --benchmark_filter='Memory.*/100$'
+#include "BenchSupport.h"
 #include "Fixtures.h"
 #include "MainWindowHarness.h"
 
 #include <benchmark/benchmark.h>
-#include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEvent>
+#include <QEventLoop>
 #include <QTcpServer>
 #include <QTcpSocket>
 
 #include <chrono>
-#include <fstream>
 #include <string>
 
 namespace {
@@ -35,15 +37,6 @@ private:
     QByteArray bytes_;
     QTcpServer server_;
 };
-
-double residentMegabytes() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
-    }
-    return 0;
-}
 
 // Opens one session tab and waits until its screen has arrived and been drawn.
 bool openDrawn(MainWindowHarness& h, int port) {
@@ -114,11 +107,3 @@ BENCHMARK(BM_MemoryWithSessionTabs)->Arg(1)->Arg(10)->Arg(100)->Iterations(1)->U
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

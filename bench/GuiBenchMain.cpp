@@ -1,0 +1,12 @@
+#include <benchmark/benchmark.h>
+#include <QApplication>
+
+// Benchmarks that draw or open windows run on the offscreen platform unless told otherwise.
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
