@@ -9,6 +9,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <QTimer>
 #include <functional>
 
 namespace {
@@ -213,6 +214,57 @@ TEST(SessionTabs, StartPageHandsZekUrlsToTheUrlModuleInsteadOfLoadingThem) {
     EXPECT_EQ(h.strip().ItemMaxNumber(), 0);  // the session opens once the engine's hook returned
     ASSERT_TRUE(waitFor([&] { return h.strip().ItemMaxNumber() == 2; }));
     EXPECT_EQ(rec(h, 2).substr(0, 14), "ZEK 127.0.0.1:");
+}
+
+TEST(SessionTabs, AnOpenArrivingWhileATabOpensIsIgnored) {
+    MainWindowHarness h;
+    QTimer::singleShot(0, [&] { h.tabs().OpenBBS("127.0.0.1"); });
+    h.tabs().openURL("page", "Web", "http://127.0.0.1:9/");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(h.strip().ItemMaxNumber(), 1);
+    EXPECT_FALSE(h.tabs().table().busy());
+}
+
+TEST(SessionTabs, AutoPttOpensAndDrivesSessions) {
+    MainWindowHarness h;
+    const int port = closedPort();
+    h.tabs().OpenBBS2("127.0.0.1", port);  // start page tab 1, session tab 2
+    auto record = std::make_shared<ZEKAddressCls>();
+    record->setBBS("127.0.0.1");
+    h.tabs().AutoPTT(record);
+    EXPECT_EQ(h.strip().ItemMaxNumber(), 3);
+    EXPECT_EQ(record->Key(), "3");
+    EXPECT_TRUE(record->AutoPTT());
+    EXPECT_EQ(h.pool().Item(3), record);
+    EXPECT_EQ(h.tabs().table().record(3).port, 3003);
+    EXPECT_EQ(h.tabs().currentTab(), 3);
+
+    // An existing session on the main menu gets the board keys.
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    h.tabs().OpenBBS2("127.0.0.1", server.serverPort());  // tab 4, slot 4
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.hasPendingConnections(); }, 5000));
+    QTcpSocket* peer = server.nextPendingConnection();
+    ZEKAddressRef live = h.pool().Item(4);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h.tabs().session(4)->isConnected(); }, 5000));
+    live->setPosition(1);
+    live->setDestinationBoardName("Gossiping");
+    h.strip().setItemNowNumber(1);
+    h.tabs().AutoPTT(live);
+    EXPECT_EQ(h.tabs().currentTab(), 4);
+    EXPECT_TRUE(live->DestinationBoardName().isEmpty());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return peer->bytesAvailable() >= 11; }, 5000));
+    EXPECT_EQ(peer->readAll(), QByteArray("sGossiping\r"));
+
+    // On the destination board's list with an identifier: "#", the identifier, CR CR.
+    live->setPosition(2);
+    live->setBoardName("gossiping");
+    live->setDestinationBoardName("Gossiping");
+    live->setDestinationAID("1Abc_-9x");
+    h.tabs().AutoPTT(live);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return peer->bytesAvailable() >= 11; }, 5000));
+    EXPECT_EQ(peer->readAll(), QByteArray("#1Abc_-9x\r\r"));
+    EXPECT_TRUE(live->DestinationAID().isEmpty());
 }
 
 TEST(MainFormLayout, FontSizeFollowsTheWindowOnlyWithAutomaticSize) {
