@@ -1,10 +1,5 @@
 #include "screen/LinkTable.h"
 
-LinkTable& LinkTable::shared() {
-    static LinkTable table;
-    return table;
-}
-
 int LinkTable::linkAtCell(int col, int row) const {
     for (size_t i = 0; i < links_.size(); ++i) {
         const ScreenLink& l = links_[i];

@@ -13,17 +13,9 @@
 
 namespace {
 constexpr int kTickMs = 55;
-int gSharedW = 0;
-int gSharedH = 0;
-QString& gMarkingResult() {
-    static QString text;
-    return text;
-}
+constexpr int kCaretTicks = 9;
+constexpr int kBlinkTicks = 16;
 }  // namespace
-
-int axZekScreen::sharedFontWidth() { return gSharedW; }
-int axZekScreen::sharedFontHeight() { return gSharedH; }
-QString axZekScreen::markingResult() { return gMarkingResult(); }
 
 axZekScreen::axZekScreen(QWidget* parent) : QWidget(parent), fontName_(QStringLiteral("細明體")) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -31,8 +23,8 @@ axZekScreen::axZekScreen(QWidget* parent) : QWidget(parent), fontName_(QStringLi
     setAttribute(Qt::WA_TransparentForMouseEvents);
     model_.setEvents(this);
     resetDrawnGrids(-1);
-    timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, &axZekScreen::timerTick);
+    timer_.setSingleShot(true);
+    connect(&timer_, &QTimer::timeout, this, &axZekScreen::onClock);
     // The stored default size 12 is set directly, without the list of accepted sizes.
     font_ = ScreenFont::make(fontName_, fontSize_);
     Init();
@@ -66,7 +58,34 @@ void axZekScreen::stopTimer() {
     }
 }
 
-void axZekScreen::startTimer55() { timer_.start(kTickMs); }
+// The clock counts 55 ms ticks as before, but sleeps through the ticks that would do
+// nothing: a visible screen wakes about twice a second for its caret, a hidden one never.
+void axZekScreen::startTimer55() {
+    if (!isVisible() || parked_) {
+        timer_.stop();
+        return;
+    }
+    const int next = nextTickWithWork();
+    timer_.start((next - tick_) * kTickMs);
+}
+
+int axZekScreen::nextTickWithWork() const {
+    int next = (tick_ / kCaretTicks + 1) * kCaretTicks;
+    if (markStartCol_ == -1 && (anyBlinking_ || blinkHidden_))
+        next = std::min(next, (tick_ / kBlinkTicks + 1) * kBlinkTicks);
+    return next;
+}
+
+void axZekScreen::onClock() {
+    // Ticks slept through only keep the blink phase turning, as they would have.
+    const int next = nextTickWithWork();
+    while (tick_ + 1 < next) {
+        ++tick_;
+        if (tick_ % kBlinkTicks == 0 && markStartCol_ == -1) blinkPhase_ = blinkPhase_ == 0 ? -1 : 0;
+    }
+    timerTick();
+    startTimer55();
+}
 
 void axZekScreen::beep() { QApplication::beep(); }
 
@@ -130,8 +149,6 @@ QSize axZekScreen::sizeHint() const { return QSize(geometry_.screenWidthPx(), ge
 
 void axZekScreen::f重繪畫面() {
     stopTimer();
-    gSharedW = geometry_.W;
-    gSharedH = geometry_.H;
     if (parked_) {
         // Nothing is drawn while hidden; the links still follow the screen, and the
         // first redraw after showing repaints every cell.
@@ -175,6 +192,9 @@ void axZekScreen::f重繪畫面() {
         }
     }
     scanLinks();
+    anyBlinking_ = false;
+    for (int r = 0; r < 24 && !anyBlinking_; ++r)
+        for (int c = 0; c < 80 && !anyBlinking_; ++c) anyBlinking_ = model_.f取回銀幕閃爍色(c, r) != 0;
     // Whatever blinking text showed, the new picture shows it.
     blinkHidden_ = false;
     f顯示畫面();
@@ -208,11 +228,11 @@ void axZekScreen::f雙色字處理(int x, int y, const QString& text, int32_t co
 
 void axZekScreen::timerTick() {
     ++tick_;
-    if (tick_ % 9 == 0) {
+    if (tick_ % kCaretTicks == 0) {
         caretVisible_ = !caretVisible_;
         update(caretRect());
     }
-    if (tick_ % 16 == 0 && markStartCol_ == -1 && !parked_) {
+    if (tick_ % kBlinkTicks == 0 && markStartCol_ == -1 && !parked_) {
         if (blinkPhase_ == 0) {
             blinkPhase_ = -1;
             if (blinkHidden_) {
@@ -269,6 +289,7 @@ void axZekScreen::paintEvent(QPaintEvent* event) {
 
 void axZekScreen::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
+    timer_.stop();
     if (event->spontaneous()) return;  // minimised: the pictures come back at once
     parked_ = true;
     shown_ = QImage();
@@ -278,7 +299,10 @@ void axZekScreen::hideEvent(QHideEvent* event) {
 
 void axZekScreen::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!parked_) return;
+    if (!parked_) {
+        startTimer55();
+        return;
+    }
     parked_ = false;
     Resize();  // allocates the picture again and marks every cell for drawing
     f重繪畫面();
@@ -286,7 +310,6 @@ void axZekScreen::showEvent(QShowEvent* event) {
 
 void axZekScreen::scanLinks() {
     links_.set(LinkScanner::scan(model_));
-    LinkTable::shared() = links_;
 }
 
 int axZekScreen::fCheckLink(const QString& prefix, int col, int row) const {
@@ -304,7 +327,7 @@ QString axZekScreen::f標記方法(int startCol, int startRow, int endCol, int e
         // Another call is drawing further down the stack: it sees the flag and draws again
         // with these newest ends, so the later call wins and nothing waits.
         markAbort_ = true;
-        return gMarkingResult();
+        return markingResult_;
     }
     markBusy_ = true;
     do {
@@ -312,16 +335,18 @@ QString axZekScreen::f標記方法(int startCol, int startRow, int endCol, int e
         f顯示畫面();
     } while (markAbort_);
     markBusy_ = false;
-    return gMarkingResult();
+    // A mark stops text blinking, its removal lets it go on.
+    if (timer_.isActive()) startTimer55();
+    return markingResult_;
 }
 
 void axZekScreen::f顯示畫面() {
     shown_ = saved_;
     blinkHidden_ = false;
-    gMarkingResult().clear();
+    markingResult_.clear();
     const Selection::Result mark = Selection::mark(model_, markStartCol_, markStartRow_, markEndCol_, markEndRow_);
     if (mark.range.active() && parked_) {
-        gMarkingResult() = QString::fromStdString(mark.text);
+        markingResult_ = QString::fromStdString(mark.text);
     } else if (mark.range.active()) {
         QPainter p(&shown_);
         p.setFont(font_);
@@ -339,7 +364,7 @@ void axZekScreen::f顯示畫面() {
                 painter_.drawGlyph(p, gl.col, gl.row, ScreenPainter::byteText(gl.lead), 0);
             }
         }
-        gMarkingResult() = QString::fromStdString(mark.text);
+        markingResult_ = QString::fromStdString(mark.text);
     }
     update();
 }

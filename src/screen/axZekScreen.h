@@ -62,9 +62,6 @@ public:
     int fGetFontHeight() const { return geometry_.H; }
     int fGetFontWidth() const { return geometry_.W; }
     const CellGeometry& geometry() const { return geometry_; }
-    // W and H (twips) as published by the last redraw of any screen.
-    static int sharedFontWidth();
-    static int sharedFontHeight();
 
     // Marks the stream from one cell to another and returns the marked text (rows joined
     // by CR LF). All four -1 removes the marking and returns "".
@@ -74,7 +71,7 @@ public:
     QString ReadMark() const { return QString(); }
     bool hasMark() const { return markStartCol_ != -1; }
     // Text of the current marking, rebuilt by every overlay.
-    static QString markingResult();
+    const QString& markingResult() const { return markingResult_; }
 
     // Length in cells of the link starting at (col, row) with this upper-case prefix, 0
     // when the cells there do not start with it.
@@ -91,9 +88,13 @@ public:
     QRect caretRect() const;
     // Rows the last redraw painted (24 for a full redraw).
     int rowsDrawnByLastRedraw() const { return rowsDrawn_; }
-    // One tick of the 55 ms caret and blink timer; public so tests can step it.
+    // One tick of the 55 ms caret and blink clock; public so tests can step it.
     void timerTick();
     bool blinkingTextHidden() const { return blinkHidden_; }
+    // Whether the clock is armed. It runs only while the screen is visible, and then
+    // wakes only for the ticks that have work: the caret's every ninth tick, and every
+    // sixteenth while some cell blinks and no mark is shown.
+    bool clockRunning() const { return timer_.isActive(); }
 
     ScreenModel& model() { return model_; }
     const ScreenModel& model() const { return model_; }
@@ -112,6 +113,9 @@ private:
     void caretMoved(int col, int row) override;
     void stopTimer();
     void startTimer55();
+    // The next tick after tick_ that has work, or 0 when none has.
+    int nextTickWithWork() const;
+    void onClock();
     void resetDrawnGrids(int value);
     void scanLinks();
     // Paints the background over every blinking cell; false when there is none.
@@ -132,7 +136,9 @@ private:
     bool blinkHidden_ = false;
     bool parked_ = false;  // hidden after having been shown: no pictures held
     bool caretVisible_ = false;
+    bool anyBlinking_ = false;  // some visible cell blinks, as of the last redraw
     int rowsDrawn_ = 0;
+    QString markingResult_;
 
     // What each visible cell showed when last drawn; -1 or 1 force drawing.
     int32_t drawnText_[25][81];

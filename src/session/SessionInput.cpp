@@ -24,6 +24,9 @@ bool isNonCharacterKey(int vk) { return (vk >= 33 && vk <= 46) || (vk >= 112 && 
 }  // namespace
 
 SessionInput::SessionInput(axZEK* session) : q(session) {
+    wheelTimer_.setInterval(10);
+    wheelTimer_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&wheelTimer_, &QTimer::timeout, q, [this] { wheelTick(); });
     menu_ = new QMenu(QStringLiteral("檔案"), q);
     menu_->setObjectName(QStringLiteral("mnu檔案"));
     copy_ = menu_->addAction(QStringLiteral("複製"));
@@ -122,16 +125,8 @@ QPoint SessionInput::cellAt(const QPointF& pos) const {
 }
 
 bool SessionInput::linkUnderPointer(const QPointF& pos) const {
-    const axZekScreen* s = q->screen();
-    const CellGeometry& g = s->geometry();
-    const double x = (pos.x() - s->x()) * CellGeometry::kTwipsPerPixel;
-    const double y = pos.y() * CellGeometry::kTwipsPerPixel;
-    for (const ScreenLink& l : s->links().links()) {
-        if (x >= double(l.column) * g.W && x <= double(l.column + l.length) * g.W && y >= double(l.row) * g.H &&
-            y <= double(l.row + 1) * g.H)
-            return true;
-    }
-    return false;
+    const QPoint cell = cellAt(pos);
+    return q->screen()->links().linkAtCell(cell.x(), cell.y()) >= 0;
 }
 
 void SessionInput::mousePress(QMouseEvent* e) {
@@ -149,6 +144,7 @@ void SessionInput::mouseMove(QMouseEvent* e) {
     if (cell != QPoint(downCol_, downRow_)) moved_ = true;
     if (e->buttons() == Qt::LeftButton && cell != QPoint(downCol_, downRow_))
         q->screen()->f標記方法(downCol_, downRow_, cell.x(), cell.y());
+    // The pointer shape asks the same question as the click.
     const bool onLink = linkUnderPointer(e->position());
     if (onLink != pointerOnLink_) {
         pointerOnLink_ = onLink;
@@ -194,9 +190,29 @@ void SessionInput::showPopup(const QPoint& globalPos) {
 
 // --- wheel ----------------------------------------------------------------------------
 
+void SessionInput::addWheelStep(int delta) {
+    wheel_.add(delta);
+    armWheelTimer();
+}
+
+void SessionInput::setFocused(bool focused) {
+    focused_ = focused;
+    armWheelTimer();
+}
+
+// The 10 ms timer runs only while this session has the focus and steps to play out.
+void SessionInput::armWheelTimer() {
+    if (focused_ && wheel_.pending() != 0) {
+        if (!wheelTimer_.isActive()) wheelTimer_.start();
+    } else {
+        wheelTimer_.stop();
+    }
+}
+
 void SessionInput::wheelTick() {
     if (!focused_) return;
-    const int step = WheelSteps::shared().take();
+    const int step = wheel_.take();
     if (step > 0) q->sendData(QByteArrayLiteral("\x1b[A"));
     else if (step < 0) q->sendData(QByteArrayLiteral("\x1bOB"));
+    armWheelTimer();
 }

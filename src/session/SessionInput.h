@@ -1,6 +1,9 @@
 #pragma once
+#include "session/WheelSteps.h"
+
 #include <QPoint>
 #include <QString>
+#include <QTimer>
 
 class axZEK;
 class QAction;
@@ -28,9 +31,11 @@ public:
     void mouseMove(QMouseEvent* e);
     void mouseRelease(QMouseEvent* e);
 
+    // One wheel message: one step up (delta >= 0) or down, played out while focused.
+    void addWheelStep(int delta);
     // One tick of the 10 ms wheel timer: the focused session takes one pending step.
     void wheelTick();
-    void setFocused(bool focused) { focused_ = focused; }
+    void setFocused(bool focused);
     bool focused() const { return focused_; }
 
     // Types the clipboard text into whatever has the keyboard focus.
@@ -43,6 +48,7 @@ private:
     bool linkUnderPointer(const QPointF& pos) const;
     void showPopup(const QPoint& globalPos);
     void openMarkedAsAddress();
+    void armWheelTimer();
 
     axZEK* q;
     QString marked_;
@@ -52,6 +58,10 @@ private:
     // takes none.
     bool focused_ = false;
     bool pointerOnLink_ = false;
+    // This session's own wheel steps: a step waits for its session, not for whichever
+    // session has the focus next.
+    WheelSteps wheel_;
+    QTimer wheelTimer_;
 
     QMenu* menu_ = nullptr;
     QAction* copy_ = nullptr;

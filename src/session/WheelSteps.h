@@ -1,12 +1,8 @@
 #pragma once
 
-// Mouse-wheel steps waiting to be played out as cursor keys. One counter for the whole
-// program: any session's window adds to it, and only the focused session's 10 ms timer
-// takes steps out.
+// Mouse-wheel steps of one session waiting to be played out as cursor keys.
 class WheelSteps {
 public:
-    static WheelSteps& shared();
-
     // One wheel message is one step, whatever its size: up (delta >= 0) +1, down -1.
     void add(int delta) { count_ += delta >= 0 ? 1 : -1; }
     // Takes one step: +1 for up, -1 for down, 0 when none is pending.

@@ -7,7 +7,6 @@
 #include "session/MarkedAddress.h"
 #include "session/PasteKeystrokes.h"
 #include "session/SessionInput.h"
-#include "session/WheelSteps.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -26,7 +25,6 @@ struct axZEK::Impl {
     UserInteraction& ui;
     axZekScreen* screen = nullptr;
     QTcpSocket* socket = nullptr;
-    QTimer wheelTimer;
     QLabel* label1 = nullptr;
     SessionInput input;
 
@@ -64,14 +62,10 @@ axZEK::axZEK(const Settings& settings, UserInteraction& ui, QWidget* parent)
     });
     connect(d->socket, &QTcpSocket::readyRead, this, [this] { takeArrivedBytes(); });
 
-    d->wheelTimer.setTimerType(Qt::PreciseTimer);
-    connect(&d->wheelTimer, &QTimer::timeout, this, [this] { d->input.wheelTick(); });
-
     resize(d->screen->size());
 }
 
 axZEK::~axZEK() {
-    d->wheelTimer.stop();
     if (d->socket->state() != QAbstractSocket::UnconnectedState) d->socket->abort();
     delete d;
 }
@@ -79,7 +73,6 @@ axZEK::~axZEK() {
 void axZEK::Init(const QString& host, int port) {
     d->screen->move(0, 0);
     d->screen->Init();
-    d->wheelTimer.start(10);
     Resize();  // a session opened in a wide tab shows its screen centred at once
     Connection(host, port);
 }
@@ -195,7 +188,7 @@ void axZEK::wheelEvent(QWheelEvent* e) {
     // touchpad scroll, sideways scrolling) are no step in either direction: dropped.
     int dy = e->angleDelta().y();
     if (dy == 0) dy = e->pixelDelta().y();
-    if (dy != 0) WheelSteps::shared().add(dy);
+    if (dy != 0) d->input.addWheelStep(dy);
     e->accept();
 }
 void axZEK::focusInEvent(QFocusEvent* e) {

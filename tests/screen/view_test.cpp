@@ -2,6 +2,8 @@
 #include "ScreenTestSupport.h"
 #include "screen/axZekScreen.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QPixmap>
 #include <functional>
 #include <gtest/gtest.h>
@@ -105,11 +107,28 @@ TEST(ScreenView, BlinkingTextAndCaretFollowTheTimer) {
     EXPECT_FALSE(s.blinkingTextHidden());
 }
 
+// The clock sleeps while the screen is hidden and through ticks without work.
+TEST(ScreenView, ClockRunsOnlyWhileShownAndWakesOnlyForWork) {
+    axZekScreen s;
+    feed(s, "steady");
+    EXPECT_FALSE(s.clockRunning());  // never shown
+    s.show();
+    ASSERT_TRUE(s.clockRunning());
+    QElapsedTimer t;
+    t.start();
+    // Nothing blinks: the first wake is the caret's, nine ticks on.
+    while (!s.caretVisible() && t.elapsed() < 3000) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    EXPECT_TRUE(s.caretVisible());
+    EXPECT_GE(t.elapsed(), 9 * 55 - 20);
+    s.hide();
+    EXPECT_FALSE(s.clockRunning());
+}
+
 TEST(ScreenViewLinks, RecordedAddressIsUnderlinedAndClickableUntilTheScreenChanges) {
     const std::string address = "http://www.ptt.cc/bbs/Test/M.1796502767.A.4FB.html";
     axZekScreen s;
     replayMainSession(s, 14);
-    ASSERT_EQ(std::pair(s.links().lastIndex(), LinkTable::shared().lastIndex()), std::pair(0, 0));
+    ASSERT_EQ(s.links().lastIndex(), 0);
     const ScreenLink link = s.links().links()[0];
     EXPECT_EQ(std::pair(link.text, link.length), std::pair(address, int(address.size())));
     EXPECT_NE(big5::rowToUtf8(s, link.row).find("文章網址: " + address), std::string::npos);
@@ -124,7 +143,7 @@ TEST(ScreenViewLinks, RecordedAddressIsUnderlinedAndClickableUntilTheScreenChang
     EXPECT_EQ(countPixels(shown, bar, is(qRgb(255, 0, 0))), bar.width());
     EXPECT_EQ(countPixels(shown, bar.translated(0, -1), is(qRgb(255, 0, 0))), 0);
     feed(s, screentest::recording(15, ".bin"));
-    EXPECT_EQ(std::pair(s.links().lastIndex(), LinkTable::shared().lastIndex()), std::pair(-1, -1));
+    EXPECT_EQ(s.links().lastIndex(), -1);
     for (int n = 16; n <= 22; ++n) feed(s, screentest::recording(n, ".bin"));  // the box over an article
     ASSERT_EQ(s.links().lastIndex(), 0);
     EXPECT_EQ(s.links().links()[0].text, address);
@@ -153,7 +172,7 @@ TEST(ScreenViewMarking, RecordedArticleMarkedAndHighlighted) {
     }
     EXPECT_EQ(s.f標記方法(79, 6, 0, 5), rows[5] + "\r\n" + rows[6]);
     EXPECT_EQ(s.f標記方法(0, 5, 0, 5), QStringLiteral("第"));
-    EXPECT_EQ(axZekScreen::markingResult(), QStringLiteral("第"));
+    EXPECT_EQ(s.markingResult(), QStringLiteral("第"));
     EXPECT_EQ(s.f標記方法(70, 22, 3, 200).count(QStringLiteral("\r\n")), 2);  // clamped to row 24
 
     // The highlight is white with dark text, outside it nothing changes, and it is

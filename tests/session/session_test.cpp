@@ -6,7 +6,6 @@
 #include "screen/ScreenModel.h"
 #include "screen/axZekScreen.h"
 #include "session/MarkedAddress.h"
-#include "session/WheelSteps.h"
 #include "session/axZEK.h"
 
 #include <QAction>
@@ -87,7 +86,6 @@ protected:
     int connected = 0, errors = 0, arrived = 0, textChanges = 0;
 
     void SetUp() override {
-        WheelSteps::shared().reset();
         zek.resize(zek.screen()->size());
         QObject::connect(&zek, &axZEK::TextMarked, [this](const QString& t) { marked << t; });
         QObject::connect(&zek, &axZEK::LinkClicked, [this](const QString& t) { clicked << t; });
@@ -97,7 +95,6 @@ protected:
         QObject::connect(&zek, &axZEK::ReceiveTextChanged, [this] { ++textChanges; });
         ASSERT_TRUE(connectAgain());
     }
-    void TearDown() override { WheelSteps::shared().reset(); }
 
     bool connectAgain() {
         const int before = connected;
@@ -377,7 +374,6 @@ TEST_F(SessionTest, WheelStepsPlayOutOnlyInTheFocusedSession) {
     for (int i = 0; i < 5; ++i) wheel(120);
     wheel(0);  // no vertical delta, no step
     EXPECT_EQ(sent(80), QByteArray());  // not focused: the steps wait
-    EXPECT_EQ(WheelSteps::shared().pending(), 5);
 
     QFocusEvent in(QEvent::FocusIn), out(QEvent::FocusOut);
     QCoreApplication::sendEvent(&zek, &in);

@@ -1,6 +1,0 @@
-#include "session/WheelSteps.h"
-
-WheelSteps& WheelSteps::shared() {
-    static WheelSteps steps;
-    return steps;
-}

@@ -1,0 +1,35 @@
+#!/bin/bash
+# Usage (as root: the test host takes port 23): xvfb-run -a -s "-screen 0 1280x800x24" \
+#   tools/zek_idle.sh [BIN_DIR] [SESSIONS] [SECONDS] [ZEK ARGS...]
+# Idle cost of the real program: opens SESSIONS (default 10) sessions to a test PTT host
+# on 127.0.0.1:23 by clicking the toolbar's PTT button, lets everything settle, then
+# counts over SECONDS (default 20) the CPU time and the context switches (wakeups) of
+# every thread of the zek process, and of the web engine's processes apart.
+B=${1:-build/bin}; B=$(cd "$B" && pwd); N=${2:-10}; SECS=${3:-20}; shift 3 2>/dev/null
+command -v xdotool >/dev/null || { echo "needs xdotool" >&2; exit 2; }
+D=$(mktemp -d); mkdir -p $D/cfg; cp $B/languages.ini $D/cfg/
+export ZEK_CONFIG_DIR=$D/cfg ZEK_PTT_HOST=127.0.0.1 ZEK_PTT_DOMAIN=no-such-domain.invalid ZEK_WEB_ROOT=http://127.0.0.1:9/
+export XDG_RUNTIME_DIR=/tmp/runtime-$(id -u); mkdir -p -m700 $XDG_RUNTIME_DIR
+export ZEK_MESSAGES=stderr QT_LOGGING_RULES="qt.webenginecontext=false" QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu
+$B/fakeptt --port 23 > $D/fake.log 2>&1 & FP=$!
+sleep 1
+$B/zek "$@" > $D/zek.log 2>&1 & ZP=$!
+until W=$(xdotool search --onlyvisible --pid $ZP 2>/dev/null | head -1) && [ -n "$W" ]; do sleep 0.1; done
+sleep 2
+xdotool windowsize $W 1280 800; sleep 1
+for i in $(seq 1 $N); do xdotool mousemove --window $W 25 43 click 1; sleep 0.4; done
+xdotool mousemove --window $W 640 400   # the pointer rests over the screen
+sleep 5
+engine() { for c in $(pgrep -P $ZP); do echo $c; pgrep -P $c; done; }
+switches() { local s=0; for t in /proc/$1/task/*; do s=$((s + $(awk '/ctxt_switches/{n+=$2} END{print n}' $t/status 2>/dev/null))); done; echo $s; }
+ticks() { awk '{print $14 + $15}' /proc/$1/stat 2>/dev/null || echo 0; }
+sum() { local f=$1; shift; local s=0; for p in "$@"; do s=$((s + $($f $p))); done; echo $s; }
+E=$(engine)
+s0=$(switches $ZP); c0=$(ticks $ZP); es0=$(sum switches $E); ec0=$(sum ticks $E)
+sleep $SECS
+s1=$(switches $ZP); c1=$(ticks $ZP); es1=$(sum switches $E); ec1=$(sum ticks $E)
+HZ=$(getconf CLK_TCK)
+awk -v n=$N -v s=$SECS -v ds=$((s1 - s0)) -v dc=$((c1 - c0)) -v eds=$((es1 - es0)) -v edc=$((ec1 - ec0)) -v hz=$HZ -v ne=$(echo $E | wc -w) \
+  'BEGIN { printf "%d sessions, idle %d s: zek %.2f %% CPU, %.1f wakeups/s; web engine (%d processes) %.2f %% CPU, %.1f wakeups/s\n", n, s, 100*dc/hz/s, ds/s, ne, 100*edc/hz/s, eds/s }'
+grep -c 'SocketError\|Error' $D/zek.log >/dev/null && grep -m3 'rror' $D/zek.log
+kill $ZP; wait $ZP 2>/dev/null; kill $FP; rm -rf $D
