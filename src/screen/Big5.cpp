@@ -1,67 +1,41 @@
 #include "Big5.h"
 
-#include <iconv.h>
-
 #include <array>
-#include <memory>
-#include <unordered_map>
+#include <vector>
 
 namespace big5 {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 constexpr int kLeadFirst = 0x81, kLeadLast = 0xFE;
-constexpr int kTrailFirst = 0x40, kTrailLast = 0xFE;
-constexpr int kTrails = kTrailLast - kTrailFirst + 1;
-constexpr int kCodes = (kLeadLast - kLeadFirst + 1) * kTrails;
+constexpr int kTrailsPerLead = 157;  // 0x40..0x7E and 0xA1..0xFE
 
-// Every pair decoded once through iconv; afterwards decoding is an array lookup.
-// The UAO extension (leads 0x81..0xA0, 0xFA..0xFE) is unknown to iconv and stays U+FFFD.
-struct DecodeTable {
-    std::array<char32_t, kCodes> cp{};
-
-    DecodeTable() {
-        cp.fill(kReplacement);
-        iconv_t cd = iconv_open("UTF-32LE", "CP950");
-        if (cd == reinterpret_cast<iconv_t>(-1)) return;
-        for (int lead = kLeadFirst; lead <= kLeadLast; ++lead) {
-            for (int trail = kTrailFirst; trail <= kTrailLast; ++trail) {
-                char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-                unsigned char out[8] = {};
-                char* inp = in;
-                char* outp = reinterpret_cast<char*>(out);
-                size_t inLeft = 2, outLeft = sizeof out;
-                iconv(cd, nullptr, nullptr, nullptr, nullptr);  // reset shift state
-                const size_t r = iconv(cd, &inp, &inLeft, &outp, &outLeft);
-                // Only a pair that becomes exactly one character counts.
-                if (r == static_cast<size_t>(-1) || inLeft != 0 || sizeof out - outLeft != 4) continue;
-                const char32_t c = char32_t(out[0]) | char32_t(out[1]) << 8 | char32_t(out[2]) << 16 |
-                                   char32_t(out[3]) << 24;
-                cp[static_cast<size_t>((lead - kLeadFirst) * kTrails + (trail - kTrailFirst))] = c;
-            }
-        }
-        iconv_close(cd);
-    }
+// Big5-UAO: every lead byte's row of code points, generated from the table PTT's server
+// uses (tools/uao/gen_uao_table.py). Decoding is two array reads; no converter involved.
+constexpr char16_t kUao[kLeadLast - kLeadFirst + 1][kTrailsPerLead + 1] = {
+#include "Big5UaoTable.inc"
 };
 
-const DecodeTable& decodeTable() {
-    static const DecodeTable table;  // built on first use; thread-safe initialisation
-    return table;
-}
+// Trail byte to its column in a row of kUao, -1 for bytes that are no trail.
+constexpr std::array<int16_t, 256> kTrailColumn = [] {
+    std::array<int16_t, 256> t{};
+    t.fill(-1);
+    for (int b = 0x40; b <= 0x7E; ++b) t[static_cast<size_t>(b)] = static_cast<int16_t>(b - 0x40);
+    for (int b = 0xA1; b <= 0xFE; ++b) t[static_cast<size_t>(b)] = static_cast<int16_t>(b - 0xA1 + 0x3F);
+    return t;
+}();
 
-// Unicode to the lowest Big5 code that decodes to it.
-const std::unordered_map<char32_t, uint16_t>& encodeTable() {
-    static const std::unordered_map<char32_t, uint16_t> table = [] {
-        std::unordered_map<char32_t, uint16_t> m;
-        const DecodeTable& d = decodeTable();
-        m.reserve(kCodes);
-        for (int i = 0; i < kCodes; ++i) {
-            const char32_t c = d.cp[static_cast<size_t>(i)];
-            if (c == kReplacement || c < 0x80) continue;
-            const int lead = kLeadFirst + i / kTrails, trail = kTrailFirst + i % kTrails;
-            m.emplace(c, static_cast<uint16_t>(lead << 8 | trail));
-        }
-        return m;
+// Unicode (BMP) to the lowest code that decodes to it, 0 when none; built on first use.
+const std::vector<uint16_t>& encodeTable() {
+    static const std::vector<uint16_t> table = [] {
+        std::vector<uint16_t> t(0x10000, 0);
+        for (int lead = kLeadLast; lead >= kLeadFirst; --lead)
+            for (int trail = 0xFE; trail >= 0x40; --trail) {
+                const int col = kTrailColumn[static_cast<size_t>(trail)];
+                if (col < 0) continue;
+                t[kUao[lead - kLeadFirst][col]] = static_cast<uint16_t>(lead << 8 | trail);
+            }
+        return t;
     }();
     return table;
 }
@@ -102,8 +76,9 @@ char32_t nextUtf8(std::string_view s, size_t& i) {
 }  // namespace
 
 char32_t decodePair(uint8_t lead, uint8_t trail) {
-    if (lead < kLeadFirst || lead > kLeadLast || trail < kTrailFirst || trail > kTrailLast) return kReplacement;
-    return decodeTable().cp[static_cast<size_t>((lead - kLeadFirst) * kTrails + (trail - kTrailFirst))];
+    const int col = kTrailColumn[trail];
+    if (lead < kLeadFirst || lead > kLeadLast || col < 0) return kReplacement;
+    return kUao[lead - kLeadFirst][col];
 }
 
 void appendUtf8(std::string& out, char32_t cp) {
@@ -174,12 +149,12 @@ std::string fromUtf8(std::string_view utf8) {
             out += static_cast<char>(cp);
             continue;
         }
-        const auto it = table.find(cp);
-        if (it == table.end()) {
+        const uint16_t code = cp < table.size() ? table[cp] : 0;
+        if (code == 0) {
             out += '?';
         } else {
-            out += static_cast<char>(it->second >> 8);
-            out += static_cast<char>(it->second & 0xFF);
+            out += static_cast<char>(code >> 8);
+            out += static_cast<char>(code & 0xFF);
         }
     }
     return out;

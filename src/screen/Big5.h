@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-// Big5 (code page 950) text, converted in one place. glibc's iconv does the decoding;
-// lookups are cached so the hot paths (row text, drawing) never call iconv per cell.
-// Nothing here throws: a lone or undecodable byte becomes U+FFFD.
+// Big5 text as PTT sends it: Big5 with the UAO extension (kana, simplified characters,
+// more symbols; leads 0x81..0xA0 and 0xFA..0xFE as well), converted in one place by
+// table look-up. Nothing here throws: a lone or undecodable byte becomes U+FFFD.
 namespace big5 {
 
 // True when lead/trail form a double-byte character the way screens pair them:
@@ -26,8 +26,8 @@ std::string toUtf8(std::string_view big5);
 // one character (control bytes and high lone bytes included; a lone high byte is U+FFFD).
 std::string rowToUtf8(const CellSource& screen, int row);
 
-// UTF-8 to Big5 bytes for sending. ASCII is one byte each; a character Big5 lacks
-// becomes '?'.
+// UTF-8 to Big5-UAO bytes for sending (where two codes give one character, the lower
+// code). ASCII is one byte each; a character the table lacks becomes '?'.
 std::string fromUtf8(std::string_view utf8);
 
 // Appends the UTF-8 form of a code point.

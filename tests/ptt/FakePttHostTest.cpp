@@ -40,10 +40,14 @@ struct Client {
     }
 };
 
-TEST(FakePttHost, ScriptedClientLogsOnAndReachesAnArticle) {
+void ensureApp() {
     static int argc = 1;
     static char name[] = "zek_ptt_tests", *argv[] = {name, nullptr};
     if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
+}
+
+TEST(FakePttHost, ScriptedClientLogsOnAndReachesAnArticle) {
+    ensureApp();
     FakePttHost host;
     ASSERT_TRUE(host.fixturesLoaded() && host.listen()) << host.errorString().toStdString();
     Client c(host);
@@ -72,6 +76,32 @@ TEST(FakePttHost, ScriptedClientLogsOnAndReachesAnArticle) {
               "05_ask_delete_other_connections 06_press_any_key 07_ask_delete_wrong_password_log 08_main_menu "
               "10_select_board_prompt 09_main_menu_redraw 10_select_board_prompt 11_board_article_list 17_aid_prompt "
               "generated 19_article_page_1 22_article_info_box_in_article 23_board_list_after_article 34_back_to_main_menu");
+}
+
+
+// Article 4 of Test carries text only Big5-UAO has; the client's screen reads it back as
+// the characters the host wrote, and classification still sees an article.
+TEST(FakePttHost, WrittenArticleShowsUaoText) {
+    ensureApp();
+    FakePttHost host;
+    host.setLogonQuestions(false, false);
+    ASSERT_TRUE(host.listen()) << host.errorString().toStdString();
+    Client c(host);
+    EXPECT_EQ(c.type({}, 1), 4);
+    EXPECT_EQ(c.type("tester\rtest1234\r", 2), 0);
+    EXPECT_EQ(c.type(" ", 1), 1);
+    EXPECT_EQ(c.type("sTest\r", 2), 2);
+    EXPECT_EQ(c.type("\r", 1), 3);  // the list opens with the cursor on article 4
+    const std::pair<int, std::string> rows[] = {
+        {1, " 標題  [情報] 測試公告 ANSI 顏色"},
+        {5, "こんにちは、カタカナ"},
+        {6, "简体字：这是测试"},
+        {7, "♥♪☆①②③ ¼ ½"},
+        {8, "日本語と简体字を混ぜた UAO 測試文"},
+    };
+    for (const auto& [row, text] : rows) EXPECT_EQ(big5::rowToUtf8(c.screen, row).substr(0, text.size()), text) << row;
+    // The heart's halves keep their own colours.
+    EXPECT_NE(c.screen.f取回銀幕前景色(0, 7), c.screen.f取回銀幕前景色(1, 7));
 }
 
 }  // namespace

@@ -23,3 +23,5 @@ target_compile_options(zek_screen_asan_tests PRIVATE -fsanitize=address,undefine
 target_link_options(zek_screen_asan_tests PRIVATE -fsanitize=address,undefined)
 target_link_libraries(zek_screen_asan_tests PRIVATE zek_test_main)
 gtest_discover_tests(zek_screen_asan_tests DISCOVERY_TIMEOUT 60)
+get_filename_component(_zek_uao_table "${PROJECT_SOURCE_DIR}/../shared/encodings/uao250-b2u.txt" ABSOLUTE)
+target_compile_definitions(zek_screen_tests PRIVATE ZEK_UAO_TABLE="${_zek_uao_table}")

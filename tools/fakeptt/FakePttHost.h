@@ -19,7 +19,8 @@ class FakePttSession;
 // any-key prompt, the wrong-attempts question, the main menu ("s" + board + CR for Test
 // and Gossiping, Ctrl-L, the goodbye sequence), the article list (cursor keys, "$",
 // digits + CR, "#" + identifier + CR, "Q", "/" and "a" searches, CR or → to read, ← to
-// leave) and the articles of Test (paging, "$", "Q", ←). Telnet commands from the client
+// leave) and the articles of Test (paging, "$", "Q", ←; article 4, never recorded, is
+// written here with Big5-UAO text: kana, simplified characters, symbols). Telnet commands from the client
 // are skipped; a raw TCP client that never answers the server's telnet requests is fine.
 // Keys that the recordings do not cover are ignored. It runs on the Qt event loop of the
 // thread that owns it, so a test needs a QCoreApplication (or QApplication) and must let

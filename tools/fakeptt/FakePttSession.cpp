@@ -14,6 +14,34 @@ const char* const kTestAids[] = {nullptr, "1h57J5HJ", "1h57JlJx"};
 
 QByteArray clearPromptRow() { return QByteArray("\x1b[24;1H\x1b[K"); }
 
+// Article 4 of Test ("[情報] 測試公告 ANSI 顏色"), which was not recorded: written here
+// the way PTT draws an article, with text that only Big5-UAO has (kana, simplified
+// characters, symbols) in colours, one character with halves in different colours.
+QByteArray uaoArticle() {
+    QByteArray s = "\x1b[H\x1b[2J";
+    // 作者 tester (tester) 看板 Test / 標題 [情報] 測試公告 ANSI 顏色 / 時間 ...
+    s += "\x1b[34;47m \xa7\x40\xaa\xcc \x1b[0;44m tester (tester)" + QByteArray(44, ' ') +
+         "\x1b[34;47m \xac\xdd\xaa\x4f \x1b[0;44m Test \x1b[m\x1b[K\r\n";
+    s += "\x1b[34;47m \xbc\xd0\xc3\x44 \x1b[0;44m [\xb1\xa1\xb3\xf8] \xb4\xfa\xb8\xd5\xa4\xbd\xa7\x69 ANSI "
+         "\xc3\x43\xa6\xe2" + QByteArray(46, ' ') + "\x1b[m\x1b[K\r\n";
+    s += "\x1b[34;47m \xae\xc9\xb6\xa1 \x1b[0;44m Sat Dec  5 21:10:02 2026" + QByteArray(47, ' ') + "\x1b[m\x1b[K\r\n";
+    s += "\x1b[36m" + QByteArray("\xa2\x77").repeated(39) + "\x1b[m\r\n\r\n";
+    // こんにちは、カタカナ
+    s += "\x1b[1;33m\xc6\xf9\xc7\x7a\xc7\x52\xc7\x48\xc7\x56\xa1\x42\xc7\xa7\xc7\xbb\xc7\xa7\xc7\xc6\x1b[m\r\n";
+    // 简体字：这是测试
+    s += "\x1b[32m\x8a\xe9\xca\x5e\xa6\x72\xa1\x47\x84\xb1\xac\x4f\x84\xf2\x86\x49\x1b[m\r\n";
+    // ♥♪☆①②③ ¼ ½, the heart red on its lead byte and white on its trail byte
+    s += "\x1b[1;31m\x9d\x1b[37m\xde\x1b[m\x9d\x66\xa1\xb8\x97\x41\x97\x42\x97\x43 \xfe\xb3 \xfe\xb0\r\n";
+    // 日本語と简体字を混ぜた UAO 測試文
+    s += "\xa4\xe9\xa5\xbb\xbb\x79\xc7\x4f\x8a\xe9\xca\x5e\xa6\x72\xc7\x79\xb2\x56\xc7\x43\xc7\x46 UAO "
+         "\xb4\xfa\xb8\xd5\xa4\xe5\r\n\r\n";
+    // --  ※ 發信站: 批踢踢實業坊(ptt.cc)
+    s += "--\r\n\x1b[32m\xa1\xb0 \xb5\x6f\xab\x48\xaf\xb8: \xa7\xe5\xbd\xf0\xbd\xf0\xb9\xea\xb7\x7e\xa7\x7b(ptt.cc)\x1b[m\r\n";
+    // The status line: 瀏覽 第 1/1 頁 (100%)
+    s += "\x1b[24;1H\x1b[34;46m \xc2\x73\xc4\xfd \xb2\xc4 1/1 \xad\xb6 (100%) \x1b[m\x1b[K";
+    return s;
+}
+
 }  // namespace
 
 FakePttSession::FakePttSession(FakePttHost& host, QTcpSocket* socket) : host_(host), socket_(socket) {
@@ -118,12 +146,13 @@ void FakePttSession::moveListCursor(int to) {
 }
 
 void FakePttSession::openArticle() {
-    // Only the articles of Test were recorded.
-    if (board_ != QLatin1String("Test") || (cursor_ != 1 && cursor_ != 2)) return;
+    // Articles 1 and 2 of Test were recorded; article 4 is written here.
+    if (board_ != QLatin1String("Test") || cursor_ < 1 || cursor_ == 3 || cursor_ > 4) return;
     article_ = cursor_;
     page_ = 0;
     state_ = State::Article;
-    send(article_ == 2 ? QStringLiteral("19") : QStringLiteral("32"));
+    if (article_ == 4) sendGenerated(uaoArticle());
+    else send(article_ == 2 ? QStringLiteral("19") : QStringLiteral("32"));
 }
 
 void FakePttSession::leaveToMainMenu() {
@@ -279,6 +308,7 @@ void FakePttSession::key(int k) {
         return;
     case State::Article: {
         const bool longArticle = (article_ == 2);
+        // Leaving the written article shows the list as after the recorded short one.
         const QString backToList = longArticle ? QStringLiteral("23") : QStringLiteral("33");
         if (k == Left || k == 'q') {
             state_ = State::BoardList;
