@@ -3,6 +3,7 @@
 #include "app/LanguageTexts.h"
 #include "app/Settings.h"
 #include "app/UserInteraction.h"
+#include "ptt/LogonAnswers.h"
 #include "ptt/NavigationKeys.h"
 #include "ptt/PageKeyTable.h"
 #include "ptt/PttTextComponent.h"
@@ -32,6 +33,9 @@ struct AppContext {
 
     PageKeyTable pageKeys;
     NavigationKeys navigationKeys;
+
+    // Written by the login dialog, read by the automatic navigation.
+    LogonAnswers logonAnswers;
 
     // Released at shutdown; users check them for null.
     std::unique_ptr<PttTextComponent> pttText;

@@ -28,7 +28,14 @@ bool isWritableDir(const QString& dir) {
 
 QString pttHost() { return envOr("ZEK_PTT_HOST", QStringLiteral("ptt.cc")); }
 
-QString pttDomain() { return envOr("ZEK_PTT_DOMAIN", QStringLiteral("ptt.cc")); }
+// ".ptt.cc" or "ptt.cc." name the same domain; written either way it must match the same
+// hosts, and a domain of dots alone falls back to the default rather than matching "".
+QString pttDomain() {
+    QString domain = envOr("ZEK_PTT_DOMAIN", QStringLiteral("ptt.cc")).toLower();
+    while (domain.startsWith(QLatin1Char('.'))) domain.remove(0, 1);
+    while (domain.endsWith(QLatin1Char('.'))) domain.chop(1);
+    return domain.isEmpty() ? QStringLiteral("ptt.cc") : domain;
+}
 
 // Web pages hand the domain over with a capital, as it is usually written in prose.
 QString pttDomainAlt() { return envOr("ZEK_PTT_DOMAIN_ALT", QStringLiteral("PTT.cc")); }

@@ -8,7 +8,8 @@ namespace deployment {
 
 // ZEK_PTT_HOST: host that "Connect to PTT" opens.
 QString pttHost();
-// ZEK_PTT_DOMAIN: a BBS is PTT when its lower-cased host contains this.
+// ZEK_PTT_DOMAIN: a BBS is PTT when its host is this domain or a name under it (exact
+// or dot-suffix match, any letter case). Given lower-cased, without dots at either end.
 QString pttDomain();
 // ZEK_PTT_DOMAIN_ALT: the other spelling of the PTT domain seen in clipboard hand-offs.
 QString pttDomainAlt();

@@ -46,6 +46,16 @@ QString encodeValue(const QString& value) {
     return out;
 }
 
+// Blanks around a value ("+" in a link is one) are dropped; control characters are kept,
+// so that the caller can refuse a value carrying CR or ESC instead of typing a cleaned-up
+// version of something crafted.
+QString trimBlanks(const QString& value) {
+    qsizetype from = 0, to = value.size();
+    while (from < to && value[from] == QLatin1Char(' ')) ++from;
+    while (to > from && value[to - 1] == QLatin1Char(' ')) --to;
+    return value.mid(from, to - from);
+}
+
 QString decodeValue(const QString& value) {
     return QUrl::fromPercentEncoding(value.toUtf8());
 }
@@ -227,7 +237,7 @@ std::optional<PttArticle> PttTextComponent::parseURL(const QString& link) const 
         const qsizetype eq = pair.indexOf(QLatin1Char('='));
         if (eq <= 0) continue;
         const QString key = pair.left(eq);
-        const QString value = decodeValue(pair.mid(eq + 1)).trimmed();
+        const QString value = trimBlanks(decodeValue(pair.mid(eq + 1)));
         if (key.compare(kKeyBBS, Qt::CaseInsensitive) == 0) {
             if (!splitHost(value, article.BBS, article.BBSPort)) return std::nullopt;
             article.BBS = article.BBS.trimmed();

@@ -4,6 +4,7 @@
 #include "PttTextComponent.h"
 #include "ZEKAddressPoolCls.h"
 #include "ZekUrlHost.h"
+#include "ZekUrlSafety.h"
 #include "app/Deployment.h"
 #include "app/LanguageTexts.h"
 #include "app/Settings.h"
@@ -181,8 +182,13 @@ void ZEKURLModule::Classify(ZEKAddressCls& r, const CellSource& screen) {
 }
 
 bool ZEKURLModule::isPttHost(const QString& host) {
-    const QString domain = deployment::pttDomain();
-    return !domain.isEmpty() && host.toLower().contains(domain.toLower());
+    return ZekUrlSafety::isPttHost(host, deployment::pttDomain());
+}
+
+bool ZEKURLModule::typesSafely(const PttArticle& link) {
+    if (!link.BoardName.isEmpty() && !ZekUrlSafety::isBoardName(link.BoardName)) return false;
+    if (!link.ArticleAID.isEmpty() && !ZekUrlSafety::articleId(link.ArticleAID)) return false;
+    return true;
 }
 
 bool ZEKURLModule::isZekURL(const QString& url) const {
@@ -253,6 +259,9 @@ void ZEKURLModule::openZEKURL(const QString& input) {
         else host_.OpenBBS(a.BBS);
     };
 
+    // Checked before anything is opened or typed: the link may come from any web page.
+    if (link && !typesSafely(*link)) return showError(kErrorUnsafeLink);
+
     const int n = host_.getAvailablePTTLink();
     if (n < 1) {
         if (!link) return openPlain(text);
@@ -273,6 +282,9 @@ void ZEKURLModule::openZEKURL(const QString& input) {
         record->setDestinationBoardName(link->BoardName.trimmed());
         // A board link after an article link must not reopen the old article.
         record->setDestinationAID(link->ArticleAID.isEmpty() ? QString() : link->ArticleAID);
+        // Anything the session was still doing for an earlier link ends here: the new
+        // destination is walked from the page on the screen now.
+        record->setCanUseZEKURL(false);
     }
     host_.AutoPTT(record);
 }

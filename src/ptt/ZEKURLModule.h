@@ -1,4 +1,5 @@
 #pragma once
+#include "PttArticle.h"
 #include "ZEKAddressCls.h"
 
 #include <QString>
@@ -47,8 +48,14 @@ public:
     // loading it: on the start page for either prefix, in web page tabs for the long one.
     bool interceptsNavigation(const QString& url, bool startPage) const;
 
-    // A BBS is PTT when its lower-cased host contains the PTT domain.
+    // A BBS is PTT when its host is the PTT domain or a name under it (ZekUrlSafety).
     static bool isPttHost(const QString& host);
+    // Whether the board and identifier a link carries may be typed into a session.
+    static bool typesSafely(const PttArticle& link);
+
+    // Shown, and nothing opened or typed, for a link whose board or identifier is not
+    // one PTT could have.
+    static inline const QString kErrorUnsafeLink = QStringLiteral("ERROR_UNSAFE_ZEK_URL");
 
 private:
     void showError(const QString& errorName);

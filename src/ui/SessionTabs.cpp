@@ -2,12 +2,14 @@
 
 #include "app/AppContext.h"
 #include "app/Deployment.h"
+#include "ptt/AutoNavigation.h"
 #include "ptt/ZEKAddressPoolCls.h"
 #include "ptt/ZEKURLModule.h"
 #include "session/axItem.h"
 #include "session/axZEK.h"
 
 #include <QCoreApplication>
+#include <QTime>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
@@ -326,50 +328,16 @@ void SessionTabs::AutoPTT(ZEKAddressRef record) {
     const int n = table_.lowestFreeSlot();
     record->setAutoPTT(true);
 
-    const QString enter = QStringLiteral("\r");
-    const QString left = QStringLiteral("\x1b[D");
-    QString keys;
     int tab = 0;
     if (!needsSession) {
         const int k = record->Key().toInt();
         tab = tabOfSession(k);
-        const QString dest = record->DestinationBoardName();
-        const bool sameBoard = record->BoardName().compare(dest, Qt::CaseInsensitive) == 0;
-        const QString boardKeys = QStringLiteral("s") + dest + enter;
-        switch (record->Position()) {
-        case 1:
-            keys = boardKeys;
-            record->setDestinationBoardName(QString());
-            break;
-        case 3:
-            keys = sameBoard ? left : boardKeys;
-            record->setDestinationBoardName(QString());
-            break;
-        case 4:
-            if (context_.settings.switch_of_auto_login != 1) {
-                emit LoginRequested(tab);
-            } else {
-                keys = context_.settings.ptt_account + enter + context_.settings.ptt_password + enter;
-            }
-            break;
-        case 2:
-        case 5:
-            if (sameBoard) {
-                if (record->Position() == 5) keys = left;
-            } else {
-                keys = boardKeys;
-            }
-            record->setDestinationBoardName(QString());
-            if (!record->DestinationAID().isEmpty() && keys.isEmpty()) {
-                keys = QStringLiteral("#") + record->DestinationAID() + enter + enter;
-                record->setDestinationAID(QString());
-            }
-            break;
-        default:
-            keys = QStringLiteral("s");
-            break;
-        }
-        if (!keys.isEmpty()) sendToSlot(k, keys);
+        const AutoNavigation::Inputs in{context_.settings, context_.logonAnswers, context_.pageKeys,
+                                        context_.pttText.get(), QString(),
+                                        TabTable::isPttHost(record->BBS(), deployment::pttDomain())};
+        const AutoNavigation::Step step = AutoNavigation::onReusedSession(*record, in);
+        if (!step.keys.isEmpty()) sendToSlot(k, step.keys);
+        if (step.loginDialog) emit LoginRequested(tab);
     } else {
         tab = strip_->AddItem(record->BBS());
         if (strip_->isHidden()) strip_->show();
@@ -407,17 +375,32 @@ QString SessionTabs::TxtZEKURL() const {
     return classifyingInBackground() ? backgroundTxt_ : txtZEKURL_->text();
 }
 
+int32_t SessionTabs::systemSecondsSinceMidnight() { return QTime::currentTime().msecsSinceStartOfDay() / 1000; }
+
+int32_t SessionTabs::secondsSinceMidnight() const { return clock_ ? clock_() : systemSecondsSinceMidnight(); }
+
+// Classifies session slot's screen into its record (a fresh, unstored one when the pool
+// has none); null when the session or the URL module is gone.
+ZEKAddressRef SessionTabs::classify(int slot) {
+    ensureUrlModule();
+    axZEK* s = session(slot);
+    if (!s || !zekUrl_) return nullptr;
+    classifyingSlot_ = slot;
+    backgroundTxt_.clear();
+    ZEKAddressRef record = zekUrl_->Classify(slot, *s);
+    classifyingSlot_ = 0;
+    return record;
+}
+
 void SessionTabs::onConnected(int slot) {
-    if (!context_.addressPool) return;
-    ZEKAddressRef record = context_.addressPool->Item(slot);
+    const ZEKAddressRef record = classify(slot);
     if (!record) return;
     context_.settings.last_bbs = record->BBS();
     context_.settings.last_bbs_port = static_cast<int16_t>(record->BBSPort());
 }
 
 void SessionTabs::onSocketError(int slot) {
-    if (!context_.addressPool) return;
-    ZEKAddressRef record = context_.addressPool->Item(slot);
+    const ZEKAddressRef record = classify(slot);
     if (!record || record->ErrorCode() == 1) return;
     // Marked before the box is up: the box runs the event loop, and another error of
     // the same session arriving meanwhile must not show a second box.
@@ -430,14 +413,30 @@ void SessionTabs::onSocketError(int slot) {
 }
 
 void SessionTabs::onDataArrived(int slot) {
-    ensureUrlModule();
-    axZEK* s = session(slot);
-    if (!s || !zekUrl_) return;
-    classifyingSlot_ = slot;
-    backgroundTxt_.clear();
-    ZEKAddressRef record = zekUrl_->Classify(slot, *s);
-    classifyingSlot_ = 0;
+    const ZEKAddressRef record = classify(slot);
+    if (!record) return;
+    record->setErrorCode(0);
+    drive(slot, record);
+    record->setLastTimeOfSendingData(secondsSinceMidnight());
     emit ScreenClassified(slot, record);
+}
+
+// The automatic navigation's step for this screen, and the link dialog a pending task
+// was waiting for.
+void SessionTabs::drive(int slot, const ZEKAddressRef& record) {
+    if (record->AutoPTT()) {
+        const AutoNavigation::Inputs in{context_.settings, context_.logonAnswers, context_.pageKeys,
+                                        context_.pttText.get(),
+                                        record->Position() == ZEKAddressCls::PosResultList && session(slot)
+                                            ? ZEKURLModule::RowText(*session(slot), 3)
+                                            : QString(),
+                                        TabTable::isPttHost(record->BBS(), deployment::pttDomain())};
+        const AutoNavigation::Step step = AutoNavigation::afterScreen(*record, in);
+        if (!step.keys.isEmpty()) sendToSlot(slot, step.keys);
+        // Modal: the session queues what arrives meanwhile.
+        if (step.loginDialog) emit LoginRequested(tabOfSession(slot));
+    }
+    if (AutoNavigation::takePendingLinkTask(*record)) emit LinkDialogRequested(QStringLiteral("Article"), record->LongURL());
 }
 
 void SessionTabs::onLinkClicked(const QString& link) {

@@ -11,6 +11,8 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
+#include <functional>
 #include <memory>
 
 struct AppContext;
@@ -71,14 +73,28 @@ public:
     ZEKURLModule* zekUrl() const { return zekUrl_.get(); }
     static QString startPageUrl();
 
+    // The time of day in seconds since midnight, as the keep-alive counts it. Tests put
+    // in a clock of their own.
+    using Clock = std::function<int32_t()>;
+    void setClock(Clock clock) { clock_ = std::move(clock); }
+    int32_t secondsSinceMidnight() const;
+    static int32_t systemSecondsSinceMidnight();
+    // The tab that holds session `slot`, or 0.
+    int tabOfSession(int slot) const;
+
 signals:
     // Something changed that needs the window laid out again.
     void LayoutRequested();
     // A session's screen was classified; the automatic navigation takes it from here.
     void ScreenClassified(int sessionIndex, ZEKAddressRef record);
     void TextMarked(int sessionIndex, const QString& text);
-    // AutoPTT met a logon page with automatic logon off: the login dialog for this tab.
+    // A logon page met while a session is driven to a link, with automatic logon off (or
+    // after the stored password was refused): the login dialog for this tab.
     void LoginRequested(int tab);
+    // A link dialog was asked for on an article whose identifier was not known yet (the
+    // record's Task 1), and now it is: show the link dialog for this URL. kind is
+    // "Article"; url is the article's long Zek URL as the address box shows it.
+    void LinkDialogRequested(const QString& kind, const QString& url);
 
 private:
     void createSession(int slot, const QString& host, int port);
@@ -92,7 +108,8 @@ private:
     void onDataArrived(int slot);
     void onLinkClicked(const QString& link);
     void sendToSlot(int slot, const QString& text);
-    int tabOfSession(int slot) const;
+    ZEKAddressRef classify(int slot);
+    void drive(int slot, const ZEKAddressRef& record);
     void showTab(int tab);
     void ensureUrlModule();
     bool classifyingInBackground() const;
@@ -109,4 +126,5 @@ private:
     std::unique_ptr<ZEKURLModule> zekUrl_;
     int classifyingSlot_ = 0;  // the session whose screen is being classified, or 0
     QString backgroundTxt_;    // the address box of a session classified in the background
+    Clock clock_;
 };

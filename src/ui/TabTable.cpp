@@ -1,5 +1,7 @@
 #include "ui/TabTable.h"
 
+#include "ptt/ZekUrlSafety.h"
+
 TabTable::TabTable() { clearSlots(); }
 
 const TabRecord& TabTable::record(int tab) const {
@@ -44,7 +46,7 @@ int TabTable::lowestFreeSlot() const {
 void TabTable::clearSlots() { slots_.fill(false); }
 
 bool TabTable::isPttHost(const QString& host, const QString& pttDomain) {
-    return !pttDomain.isEmpty() && host.toLower().contains(pttDomain.toLower());
+    return ZekUrlSafety::isPttHost(host, pttDomain);
 }
 
 int TabTable::spreadPort(const QString& host, int port, int tab, const QString& pttDomain) {

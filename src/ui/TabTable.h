@@ -44,6 +44,7 @@ public:
     static int spreadPort(const QString& host, int port, int tab, const QString& pttDomain);
     // AutoPTT's rule, which applies to every host: 3000 + tab up to tab 10, else 23.
     static int autoPttPort(int tab);
+    // The PTT domain itself or a name under it (ZekUrlSafety::isPttHost).
     static bool isPttHost(const QString& host, const QString& pttDomain);
 
 private:

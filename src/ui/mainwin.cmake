@@ -4,7 +4,7 @@ add_library(zek_mainwin_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/LayoutMath.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TabTable.cpp)
 target_include_directories(zek_mainwin_core PUBLIC ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(zek_mainwin_core PUBLIC Qt6::Core)
+target_link_libraries(zek_mainwin_core PUBLIC zek_ptt Qt6::Core)
 
 # The widget parts join zek_ui, which ui_app.cmake defines after this file is read.
 function(zek_mainwin_attach_to_ui)

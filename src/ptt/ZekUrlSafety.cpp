@@ -1,0 +1,49 @@
+#include "ZekUrlSafety.h"
+
+namespace {
+
+bool isAsciiAlnum(char16_t u) {
+    return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z');
+}
+
+QString asciiLower(const QString& text, bool* ascii) {
+    QString out(text.size(), Qt::Uninitialized);
+    *ascii = true;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char16_t u = text[i].unicode();
+        if (u > 0x7E || u < 0x21) *ascii = false;
+        if (u >= 'A' && u <= 'Z') u = static_cast<char16_t>(u + ('a' - 'A'));
+        out[i] = QChar(u);
+    }
+    return out;
+}
+
+}  // namespace
+
+bool ZekUrlSafety::isBoardName(const QString& name) {
+    if (name.isEmpty() || name.size() > kMaxBoardName) return false;
+    for (QChar c : name) {
+        const char16_t u = c.unicode();
+        if (!isAsciiAlnum(u) && u != '_' && u != '-' && u != '.') return false;
+    }
+    return true;
+}
+
+std::optional<QString> ZekUrlSafety::articleId(const QString& text) {
+    const QString id = text.startsWith(QLatin1Char('#')) ? text.mid(1) : text;
+    if (id.size() != 8) return std::nullopt;
+    for (QChar c : id) {
+        const char16_t u = c.unicode();
+        if (!isAsciiAlnum(u) && u != '_' && u != '-') return std::nullopt;
+    }
+    return id;
+}
+
+bool ZekUrlSafety::isPttHost(const QString& host, const QString& pttDomain) {
+    bool hostAscii = false, domainAscii = false;
+    const QString h = asciiLower(host, &hostAscii);
+    const QString d = asciiLower(pttDomain, &domainAscii);
+    if (d.isEmpty() || !hostAscii || !domainAscii) return false;
+    if (h == d) return true;
+    return h.size() > d.size() + 1 && h.endsWith(d) && h[h.size() - d.size() - 1] == QLatin1Char('.');
+}
