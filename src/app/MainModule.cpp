@@ -29,49 +29,51 @@ MainModule::~MainModule() {
 
 MainModule::Outcome MainModule::start() {
     AppContext& c = context_;
-    // 1. Flags and fixed indices.
+    // Flags and fixed indices.
     c.startupSucceeded = true;
     c.closing = false;
     c.lastRowIndex = 23;
     c.lastColumnIndex = 79;
     c.versionCheckState = 1;
 
-    // 2-3. The two INI files; a missing file is empty content, not an error.
+    // The two INI files; a missing file is empty content, not an error.
     c.languageFile.setPath(deployment::languagesFile());
     c.languageFile.load();
     c.settingsFile.setPath(deployment::settingsFile());
     c.settingsFile.load();
 
-    // 4. Settings. The texts take the language mode now too, so that the key table's
+    // Settings and preferences. The texts take the language mode now too, so that the key table's
     // messages below already speak the user's language.
     c.settings.read(c.settingsFile);
+    c.preferences.setPath(deployment::preferencesFile());
+    c.preferences.load();
     c.texts.setFile(&c.languageFile);
     c.texts.setMode(c.settings.language_mode);
 
-    // 5-6. Page keys (their loader shows its own message) and navigation keys.
+    // Page keys (their loader shows its own message) and navigation keys.
     if (!c.pageKeys.load(c.languageFile, c.texts, *c.ui)) c.startupSucceeded = false;
     c.navigationKeys = NavigationKeys::build();
 
-    // 7. Shared objects, then the main window.
+    // Shared objects, then the main window.
     c.pttText = std::make_unique<PttTextComponent>();
     c.addressPool = std::make_unique<ZEKAddressPoolCls>();
     mainForm_ = std::make_unique<MainForm>(c);
     if (auto* qtUi = dynamic_cast<QtUserInteraction*>(c.ui)) qtUi->setOwner(mainForm_.get());
 
-    // 8. Load; a second copy ends here without a trace.
+    // Load; a second copy ends here without a trace.
     if (!mainForm_->load()) {
         if (auto* qtUi = dynamic_cast<QtUserInteraction*>(c.ui)) qtUi->setOwner(nullptr);
         mainForm_.reset();
         return Outcome::SecondInstance;
     }
 
-    // 9. Language texts for the mode read in step 4.
+    // Language texts for the mode read with the settings.
     mainForm_->applyLanguageTexts(c.settings.language_mode);
 
-    // 10. Dialogs, not shown.
+    // Dialogs, not shown.
     mainForm_->setDialogs(std::make_unique<AppDialogs>(c, mainForm_.get()));
 
-    // 11. Unusable key table: unload (which writes nothing) and quit.
+    // Unusable key table: unload (which writes nothing) and quit.
     if (!c.startupSucceeded) {
         mainForm_->unload();
         if (auto* qtUi = dynamic_cast<QtUserInteraction*>(c.ui)) qtUi->setOwner(nullptr);
@@ -79,7 +81,7 @@ MainModule::Outcome MainModule::start() {
         return Outcome::Quit;
     }
 
-    // 12. Show, then maximise; unless a termination signal already closed the window
+    // Show, then maximise; unless a termination signal already closed the window
     // while a part of loading ran the event loop.
     if (!mainForm_->isUnloaded()) {
         mainForm_->show();

@@ -25,7 +25,8 @@ public:
     MainModule(const MainModule&) = delete;
     MainModule& operator=(const MainModule&) = delete;
 
-    // Steps 1 to 12 of start-up. Call once.
+    // Start-up: flags, the INI files, settings and texts, page keys, shared objects,
+    // the main window's load, its texts and dialogs, then show or quit. Call once.
     Outcome start();
 
     AppContext& context() { return context_; }

@@ -34,8 +34,8 @@ bool switchOn(const QString& text) {
     return n && *n == 1;
 }
 
-// " 23" for values that are not negative, "-5" otherwise: the number format the file
-// has always had.
+// " 23" for values that are not negative, "-5" otherwise: a leading blank stands where
+// the sign would be, which is how numbers are written throughout App.ini.
 QString numberText(int64_t value) {
     return value < 0 ? QString::number(value) : QLatin1Char(' ') + QString::number(value);
 }
@@ -155,7 +155,8 @@ QString Settings::percentDecode(const QString& value) {
     // The piece before the first "%" is not part of the value.
     for (qsizetype i = 1; i < pieces.size(); ++i) {
         const QString& piece = pieces[i];
-        // Anything but exactly two hex digits stands for a blank, as it always has.
+        // Anything but exactly two hex digits stands for a blank: a damaged byte must not
+        // shift the bytes after it.
         const int hi = piece.size() == 2 ? hexDigit(piece[0]) : -1;
         const int lo = piece.size() == 2 ? hexDigit(piece[1]) : -1;
         bytes.append(hi >= 0 && lo >= 0 ? static_cast<char>(hi * 16 + lo) : ' ');

@@ -27,7 +27,7 @@ public:
     static constexpr int kLastStartColumn = 67;
     // The link table holds 101 entries; a screen with more (only possible with very
     // short addresses packed together) keeps the first 101 in reading order. Every
-    // entry kept is underlined and clickable: drawing has no 30-frame limit here.
+    // entry kept is underlined and clickable.
     static constexpr int kMaxLinks = 101;
 
     // 0 when the cells at (col, row) do not start with prefix (given in upper case),

@@ -15,7 +15,7 @@ class axImgButton;
 class axItem : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kDefaultTabWidth = 140;  // px; the template's width
+    static constexpr int kDefaultTabWidth = 140;  // px; a new tab's width before it is sized
     static constexpr int kStripHeight = 26;       // px; the strip's preferred height
     static constexpr int kScrollGap = 8;          // 120 twips between scroll bar and edge
     static constexpr int kScrollBarWidth = 36;

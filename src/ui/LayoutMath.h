@@ -36,8 +36,9 @@ struct Rect {
 // The window size after the resize step's snap to the minimum.
 Size snapToMinimum(Size window);
 
-// Space per character cell of an 80 x 24 screen, rounded half to even as the
-// numeric conversion of the original does.
+// Space per character cell of an 80 x 24 screen in twips, rounded half to even
+// (banker's rounding), so that a window exactly between two cell sizes takes the even one
+// and the automatic font size table sees the same cell for the same window every time.
 int cellWidthTwips(int windowWidth);
 int cellHeightTwips(int windowHeight);
 // The automatic terminal font size in points for a window of that outer size.

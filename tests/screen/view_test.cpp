@@ -149,7 +149,7 @@ TEST(ScreenViewLinks, RecordedAddressIsUnderlinedAndClickableUntilTheScreenChang
     EXPECT_EQ(s.links().links()[0].text, address);
 
     // A screen full of addresses keeps the first 101 row by row, 12 to a row as none
-    // starts past column 67, and underlines every one, well past the thirtieth.
+    // starts past column 67, and underlines every one of them.
     std::string row;
     for (int i = 0; i < 13; ++i) row += "www.a ";
     for (int r = 1; r <= 24; ++r) feed(s, "\x1b[" + std::to_string(r) + ";1H" + row);
