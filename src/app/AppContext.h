@@ -1,6 +1,7 @@
 #pragma once
 #include "app/IniFile.h"
 #include "app/LanguageTexts.h"
+#include "app/Preferences.h"
 #include "app/Settings.h"
 #include "app/UserInteraction.h"
 #include "ptt/LogonAnswers.h"
@@ -29,6 +30,7 @@ struct AppContext {
     IniFile languageFile;   // languages.ini
     IniFile settingsFile;   // App.ini
     Settings settings;
+    Preferences preferences;  // Preferences.ini beside App.ini
     LanguageTexts texts{&languageFile};
 
     PageKeyTable pageKeys;

@@ -66,6 +66,8 @@ QString configDir() {
 
 QString settingsFile() { return configDir() + QStringLiteral("/App.ini"); }
 
+QString preferencesFile() { return configDir() + QStringLiteral("/Preferences.ini"); }
+
 QString languagesFile() {
     const QString forced = qEnvironmentVariable("ZEK_CONFIG_DIR");
     const QString dir = forced.isEmpty() ? executableDir() : QDir::cleanPath(forced);

@@ -23,6 +23,7 @@ QString page(const QString& path);
 // beside the executable.
 QString configDir();
 QString settingsFile();   // App.ini
+QString preferencesFile();  // Preferences.ini, beside App.ini
 QString languagesFile();  // languages.ini
 
 }  // namespace deployment

@@ -5,6 +5,7 @@ add_library(zek_app_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/IniFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LanguageTexts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NumericText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Preferences.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SingleInstanceLock.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StderrUserInteraction.cpp
@@ -12,6 +13,7 @@ add_library(zek_app_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/Deployment.h
   ${CMAKE_CURRENT_LIST_DIR}/IniFile.h
   ${CMAKE_CURRENT_LIST_DIR}/LanguageTexts.h
+  ${CMAKE_CURRENT_LIST_DIR}/Preferences.h
   ${CMAKE_CURRENT_LIST_DIR}/Settings.h
   ${CMAKE_CURRENT_LIST_DIR}/UserInteraction.h)
 target_include_directories(zek_app_core PUBLIC ${PROJECT_SOURCE_DIR}/src)

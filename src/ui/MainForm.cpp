@@ -63,7 +63,12 @@ void MainForm::unload() {
                                  context_.settingsFile.path(),
                              context_.texts.messageTitle());
 
+    // Parts write their preferences (window geometry...) while handling Unloading.
     emit Unloading();
+    if (!context_.preferences.save() && context_.ui != nullptr)
+        context_.ui->message(context_.texts.text(QStringLiteral("Error_Fail_To_Save_Settings")) + QLatin1Char(' ') +
+                                 context_.preferences.path(),
+                             context_.texts.messageTitle());
     parts_->unload();
     if (dialogs_) dialogs_->release();
     context_.pttText.reset();

@@ -4,6 +4,7 @@ add_executable(zek_app_core_tests
   ${CMAKE_CURRENT_LIST_DIR}/IniFileTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LanguageTextsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NumericTextTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PreferencesTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SettingsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SingleInstanceLockTest.cpp)
 target_link_libraries(zek_app_core_tests PRIVATE zek_app_core zek_test_main)
