@@ -15,6 +15,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-webengine-dev qt6-websockets-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  libcpp-httplib-dev libsqlite3-dev
   xvfb xauth fonts-arphic-uming fonts-noto-cjk imagemagick
 )
 
@@ -47,19 +48,58 @@ runtime_env() {
   if [ "$(id -u)" -eq 0 ]; then export QTWEBENGINE_DISABLE_SANDBOX=1; fi
 }
 
+# True when something accepts connections at the host and port of an http:// URL.
+web_root_answers() {
+  local rest="${1#http://}" hostport host port
+  [ "$rest" = "$1" ] && return 1   # not plain http: leave it to Zek
+  hostport="${rest%%/*}"
+  host="${hostport%:*}"
+  port="${hostport##*:}"
+  [ "$host" = "$hostport" ] && port=80
+  timeout 3 bash -c "exec 3<>/dev/tcp/$host/$port" 2>/dev/null
+}
+
+# With no web server at the configured root (no network, or none configured), Zek's own
+# server runs on loopback for as long as Zek does, so the start page, search and short
+# links work offline. Its links live in ~/.local/share/zek-server/.
+start_web_server() {
+  local root="${ZEK_WEB_ROOT:-http://zek.tw/}"
+  web_root_answers "$root" && return 0
+  local port="${ZEK_SERVER_PORT:-8080}"
+  local local_root="http://127.0.0.1:$port/"
+  if ! web_root_answers "$local_root"; then
+    local out="$build/zek-server.out"
+    "$build/bin/zek-server" --address 127.0.0.1 --port "$port" --log "$build/zek-server.log" >"$out" 2>&1 &
+    server_pid=$!
+    trap 'kill -TERM "$server_pid" 2>/dev/null; wait "$server_pid" 2>/dev/null' EXIT
+    local i
+    for i in $(seq 50); do
+      grep -q 'listening on' "$out" 2>/dev/null && break
+      if ! kill -0 "$server_pid" 2>/dev/null; then
+        say "zek-server did not start: $(cat "$out")"
+        return 0
+      fi
+      sleep 0.1
+    done
+    say "no web server at $root; started zek-server at $local_root (log: $build/zek-server.log)"
+  fi
+  export ZEK_WEB_ROOT="$local_root"
+}
+
 cmd="${1:-}"
 case "$cmd" in
   run)
     install_missing
     configure
-    ninja -C "$build" -j "$jobs" zek
+    ninja -C "$build" -j "$jobs" zek zek_server
     runtime_env
     if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
       say "no display to show Zek on (DISPLAY is not set); try: xvfb-run -a ./zek.sh run"
       exit 1
     fi
     shift
-    exec "$build/bin/zek" "$@"
+    start_web_server
+    "$build/bin/zek" "$@"
     ;;
   test)
     install_missing

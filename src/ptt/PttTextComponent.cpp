@@ -246,6 +246,10 @@ std::optional<PttArticle> PttTextComponent::parseURL(const QString& link) const 
             article.BoardName = value;
         } else if (key.compare(kKeyAID, Qt::CaseInsensitive) == 0) {
             article.ArticleAID = value.startsWith(QLatin1Char('#')) ? value.mid(1) : value;
+        } else if (key.compare(QStringLiteral("Title"), Qt::CaseInsensitive) == 0) {
+            article.ArticleTitle = value;
+        } else if (key.compare(QStringLiteral("Author"), Qt::CaseInsensitive) == 0) {
+            article.ArticleAuthor = value;
         }
         // Other keys belong to the web server's pages and are ignored here.
     }

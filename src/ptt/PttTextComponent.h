@@ -51,6 +51,7 @@ public:
 
     // Reads a long Zek URL (anything with a "?cmd=pas:" query) or a telnet URL
     // ("telnet://host[:port][/]", scheme in any case). Null for anything else. A
-    // descriptor may come back with an empty BBS when the URL names none.
+    // descriptor may come back with an empty BBS when the URL names none. A link may
+    // also carry the article's "Title" and "Author" for the web server's landing page.
     std::optional<PttArticle> parseURL(const QString& link) const;
 };
