@@ -166,9 +166,11 @@ std::string WebPages::landing(const std::string& root, const StoredLink& link) c
         card += "<dt>短網址 Short</dt><dd><span class=\"url\">" + escape(root + "?x=cmd=pas:" + link.code) + "</span></dd>";
     }
     card += "</dl>";
-    const std::string what = !link.aid.empty() ? "這篇文章 this article" : !link.board.empty() ? "這個看板 this board" : "這個 BBS this BBS";
+    const std::string what = !link.aid.empty()     ? "用 Zek 開啟這篇文章 <span class=\"en\">Open this article in Zek</span>"
+                             : !link.board.empty() ? "用 Zek 開啟這個看板 <span class=\"en\">Open this board in Zek</span>"
+                                                   : "用 Zek 連上這個 BBS <span class=\"en\">Open this BBS in Zek</span>";
     return frame(root, link.title.empty() ? "Zek 連結 Zek link" : link.title,
-        "<h1>用 Zek 開啟" + what + "</h1>" + card +
+        "<h1>" + what + "</h1>" + card +
         "<p><button id=\"open\" type=\"button\" data-handoff=\"" + escape(handOffText(link)) + "\">在 Zek 開啟　Open in Zek</button></p>"
         "<p id=\"status\" class=\"status\" role=\"status\"></p>"
         "<p>按下按鈕後，執行中的 Zek 會在一秒內接手這個連結：登入 " + escape(link.bbs) + "，進入看板並跳到文章。"
