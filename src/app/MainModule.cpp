@@ -4,12 +4,14 @@
 #include "app/StderrUserInteraction.h"
 #include "app/TerminationSignals.h"
 #include "ui/AppDialogs.h"
+#include "ui/InstanceChannel.h"
 #include "ui/MainForm.h"
 #include "ui/QtUserInteraction.h"
 #include "ui/ZekWebView.h"
 
 #include <QApplication>
 #include <QFont>
+#include <QTimer>
 
 MainModule::MainModule(UserInteraction* ui) {
     if (ui == nullptr) {
@@ -90,6 +92,14 @@ MainModule::Outcome MainModule::start() {
     return Outcome::Running;
 }
 
+QString MainModule::commandLineLink(const QStringList& arguments) {
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString a = arguments[i].trimmed();
+        if (!a.isEmpty() && !a.startsWith(QLatin1Char('-'))) return a;
+    }
+    return QString();
+}
+
 int MainModule::run(int argc, char** argv) {
     // The embedded browser runs as root and without a GPU; set up before the application.
     ZekWebView::prepareEnvironment();
@@ -112,9 +122,23 @@ int MainModule::run(int argc, char** argv) {
         QCoreApplication::exit(0);
     });
 
+    // "zek LINK": a copy already running for this settings folder opens it; else we do.
+    const QString link = commandLineLink(QCoreApplication::arguments());
+    if (!link.isEmpty() && InstanceChannel::sendToRunning(deployment::configDir(), link)) return 0;
+
     const Outcome outcome = module.start();
     if (outcome == Outcome::SecondInstance) return 0;
     if (outcome == Outcome::Quit) return 1;
-    if (module.mainForm() == nullptr || module.mainForm()->isUnloaded()) return 0;
+    MainForm* form = module.mainForm();
+    if (form == nullptr || form->isUnloaded()) return 0;
+    auto* channel = new InstanceChannel(form);
+    channel->listen(deployment::configDir());
+    QObject::connect(channel, &InstanceChannel::textReceived, form, [form](const QString& text) {
+        form->openLink(text);
+        form->setWindowState(form->windowState() & ~Qt::WindowMinimized);
+        form->raise();
+        form->activateWindow();
+    });
+    if (!link.isEmpty()) QTimer::singleShot(0, form, [form, link] { form->openLink(link); });
     return app.exec();
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include "app/AppContext.h"
 
+#include <QStringList>
+
 #include <memory>
 
 class MainForm;
@@ -36,6 +38,9 @@ public:
     // The whole program: QApplication, start-up, event loop. Exit code 0 for a normal
     // end and for a second copy, 1 when start-up had to quit.
     static int run(int argc, char** argv);
+    // The link given on the command line (a Zek URL, a telnet URL or a host): the first
+    // argument that is not an option; "" when there is none.
+    static QString commandLineLink(const QStringList& arguments);
 
 private:
     std::unique_ptr<UserInteraction> ownUi_;

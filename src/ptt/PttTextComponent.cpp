@@ -135,11 +135,17 @@ std::optional<PttArticle> parseTelnet(const QString& link) {
 
 }  // namespace
 
-bool PttTextComponent::isArticleList(const QString& row2, const QString& /*screen*/) const {
+bool PttTextComponent::isArticleList(const QString& row2, const QString& screen) const {
     // The column header of a board's list; a mailbox says "信件標題" instead.
     const QString header = removeBlanks(row2);
-    return header.contains(QStringLiteral("編號")) && header.contains(QStringLiteral("作者")) &&
-           header.contains(QStringLiteral("文章標題"));
+    if (header.contains(QStringLiteral("編號")) && header.contains(QStringLiteral("作者")) &&
+        header.contains(QStringLiteral("文章標題")))
+        return true;
+    // The information box opened on the list is drawn next to the cursor, sometimes over
+    // the column header; the list's title row ("看板《Name》") still tells it from an
+    // article, whose header says "看板  Name".
+    return hasArticleInfo(QString(), QString(), screen) &&
+           (screen.contains(QStringLiteral("看板《")) || screen.contains(QStringLiteral("系列《")));
 }
 
 QString PttTextComponent::getBoardName(const QString& row0) const {
@@ -168,9 +174,17 @@ bool PttTextComponent::isArticlePage(const QString& row19, const QString& row23,
 }
 
 bool PttTextComponent::hasArticleInfo(const QString& row19, const QString& /*row23*/,
-                                      const QString& /*screen*/) const {
-    // While reading, "Q" opens the box at rows 18..22 with the identifier on row 19.
-    return row19.contains(QStringLiteral("文章代碼")) && !getArticleAID(row19).isEmpty();
+                                      const QString& screen) const {
+    // While reading, "Q" opens the box at rows 18..22 with the identifier on row 19; on a
+    // list it opens next to the cursor, so the whole screen is searched.
+    return !getArticleAID(row19).isEmpty() || !articleInfoAID(screen).isEmpty();
+}
+
+QString PttTextComponent::articleInfoAID(const QString& screen) const {
+    // "文章代碼(AID): #1h57JlJx": exactly eight identifier characters after the "#".
+    static const QRegularExpression box(QStringLiteral("文章代碼\\(AID\\):\\s*#([0-9A-Za-z_-]{8})(?![0-9A-Za-z_-])"));
+    const auto m = box.match(screen);
+    return m.hasMatch() ? m.captured(1) : QString();
 }
 
 QString PttTextComponent::getArticleAID(const QString& row19) const {

@@ -23,7 +23,8 @@ public:
     static const QString kErrorNoAuthor;   // "ERROR_ARTICLE_AUTHOR_NOT_FOUND"
     static const QString kErrorNoTitle;    // "ERROR_ARTICLE_TITLE_NOT_FOUND"
 
-    // Row 2 is the column header of a board's article list.
+    // Row 2 is the column header of a board's article list, or the information box is
+    // open over a list (which may hide that header).
     bool isArticleList(const QString& row2, const QString& screen) const;
     // "Name" out of "看板《Name》" or "系列《Name》" in row 0; "" when there is none.
     QString getBoardName(const QString& row0) const;
@@ -32,8 +33,11 @@ public:
     // An article is being read: the reader's status line is on row 23, or its
     // information box is open (hasArticleInfo).
     bool isArticlePage(const QString& row19, const QString& row23, const QString& screen) const;
-    // The article information box ("Q" while reading) shows the identifier on row 19.
+    // The article information box ("Q") is open with the identifier in it: on row 19
+    // while reading, or anywhere over an article list.
     bool hasArticleInfo(const QString& row19, const QString& row23, const QString& screen) const;
+    // The identifier in the information box wherever the box is on the screen; "".
+    QString articleInfoAID(const QString& screen) const;
     // The identifier after "#" on row 19, without the "#"; "" when there is none.
     QString getArticleAID(const QString& row19) const;
     // Author, title, time and board from the header rows of an article. A header without

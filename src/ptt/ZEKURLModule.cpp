@@ -125,6 +125,7 @@ void ZEKURLModule::Classify(ZEKAddressCls& r, const CellSource& screen) {
     if (!r.AutoDelay() && !r.AlreadyLogon() && keys_.matches(K::LogonReply, screenText))
         r.setPosition(ZEKAddressCls::PosLogonReply);
 
+    QString listBoxAid;
     if (ptt_.isArticleList(row2, screenText) && r.Position() == 0) {
         r.setPosition(ZEKAddressCls::PosArticleList);
         if (keys_.matches(K::ArticleListFirstRow, row0)) {
@@ -132,7 +133,16 @@ void ZEKURLModule::Classify(ZEKAddressCls& r, const CellSource& screen) {
             if (board.isEmpty()) r.setErrorInfo(QStringLiteral("ERROR_BOARD_NAME_NOT_FOUND"));
             else r.setBoardName(board);
         }
-        if (window) host_.setTxtZEKURL(ptt_.makeBoardURL(prefix, r.BBS(), r.BoardName()));
+        // The information box opened over the list names the article under the cursor.
+        listBoxAid = ptt_.articleInfoAID(screenText);
+        PttArticle selected;
+        selected.BBS = r.BBS();
+        selected.BoardName = r.BoardName();
+        selected.ArticleAID = listBoxAid;
+        if (window) {
+            host_.setTxtZEKURL(listBoxAid.isEmpty() ? ptt_.makeBoardURL(prefix, r.BBS(), r.BoardName())
+                                                    : ptt_.makeArticleURL(prefix, selected));
+        }
     }
 
     if (keys_.matches(K::ResultListFirstRow, row0) && keys_.matches(K::ResultListLastRow, row23) &&
@@ -159,6 +169,9 @@ void ZEKURLModule::Classify(ZEKAddressCls& r, const CellSource& screen) {
             article = ptt_.getArticleFromHeader(row0, row1, row2, row23, screenText);
             if (!article.errorText().isEmpty()) {
                 r.setErrorInfo(article.errorText());
+                // Still a link to this BBS and board: never a URL without its BBS.
+                article.BBS = r.BBS();
+                if (article.BoardName.isEmpty()) article.BoardName = r.BoardName();
             } else {
                 article.BBS = r.BBS();
                 r.setArticleTime(QString());
@@ -173,11 +186,18 @@ void ZEKURLModule::Classify(ZEKAddressCls& r, const CellSource& screen) {
                 if (!article.ArticleTime.isEmpty()) r.setArticleTime(article.ArticleTime);
             }
         }
+        // The information box gives the identifier whether or not the header is on the
+        // screen too (a one-page article, page 1 of any article).
+        if (const QString boxAid = ptt_.articleInfoAID(screenText); !boxAid.isEmpty()) {
+            r.setArticleAID(boxAid);
+            article.ArticleAID = boxAid;
+        }
         if (window) host_.setTxtZEKURL(ptt_.makeArticleURL(prefix, article));
     }
 
     if (ptt_.canUseZEKURL(row1, screenText)) r.setCanUseZEKURL(true);
     if (r.Position() != ZEKAddressCls::PosArticle) r.OutOfArticle();
+    if (!listBoxAid.isEmpty()) r.setArticleAID(listBoxAid);
     r.setLongURL(window ? host_.TxtZEKURL() : QString());
 }
 

@@ -1,6 +1,7 @@
 # PTT page recognition, address records, the PTT text component and Zek URLs.
 add_library(zek_ptt STATIC
   ${CMAKE_CURRENT_LIST_DIR}/AutoNavigation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ClipboardHandOff.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NavigationKeys.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PageKeyTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PttTextComponent.cpp

@@ -3,9 +3,11 @@
 #include "app/AppContext.h"
 #include "app/Deployment.h"
 #include "app/SingleInstanceLock.h"
+#include "ptt/ZEKURLModule.h"
 #include "ui/AppDialogs.h"
 #include "ui/MainFormParts.h"
 #include "ui/MainMenus.h"
+#include "ui/SessionTabs.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -45,6 +47,10 @@ void MainForm::applyLanguageTexts() {
 void MainForm::applyLanguageTexts(const QString& mode) {
     context_.texts.setMode(mode);
     applyLanguageTexts();
+}
+
+void MainForm::openLink(const QString& text) {
+    if (ZEKURLModule* module = parts_->tabs().zekUrl()) module->openZEKURL(text);
 }
 
 void MainForm::setDialogs(std::unique_ptr<AppDialogs> dialogs) { dialogs_ = std::move(dialogs); }

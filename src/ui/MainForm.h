@@ -37,6 +37,8 @@ public:
     bool isUnloaded() const { return unloaded_; }
     // The toolbar row, tab strip, tabs and layout.
     MainFormParts& parts() const { return *parts_; }
+    // Opens a Zek URL, a telnet URL or a host name as the address bar does.
+    void openLink(const QString& text);
 
 signals:
     // Raised during unload after the settings are written and before the dialogs and

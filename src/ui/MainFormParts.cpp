@@ -6,6 +6,7 @@
 #include "ui/AppDialogs.h"
 #include "ui/MainForm.h"
 #include "ui/MainFormLayout.h"
+#include "ui/MainTick.h"
 #include "ui/SessionTabs.h"
 #include "ui/ToolbarRow.h"
 #include "ui/ZekWebView.h"
@@ -37,16 +38,18 @@ MainFormParts::MainFormParts(QMainWindow& window, AppContext& context, WebPane::
                             window.findChild<QAction*>(QStringLiteral("mnuConnectPTT"))}) {
         if (action) connect(action, &QAction::triggered, tabs_, connectPtt);
     }
-    // A logon page met by AutoPTT with automatic logon off: the login dialog, modal,
-    // for that tab. ItemIndex is a property until the dialog declares it.
+    // A logon page met on the way to a link with automatic logon off (or after the
+    // stored password was refused): the login dialog, modal, for that tab.
     connect(tabs_, &SessionTabs::LoginRequested, this, [this](int tab) {
         auto* form = qobject_cast<MainForm*>(&window_);
         frmLogin* login = (form && form->dialogs()) ? form->dialogs()->login() : nullptr;
-        if (!login) return;
+        if (!login || login->isVisible()) return;
         login->initialize();
-        login->setProperty("ItemIndex", tab);
+        login->setItemIndex(tab);
         login->exec();
     });
+    tick_ = new MainTick(context, *tabs_, row_->TxtZEKURL, this);
+    connect(&layout_->mwXTimer(), &QTimer::timeout, tick_, &MainTick::mwXTimer_Tick);
     if (QAction* search = row_->TB->findChild<QAction*>(QStringLiteral("SearchPTT"))) {
         connect(search, &QAction::triggered, tabs_, [this] {
             tabs_->openURL(context_.texts.text(QStringLiteral("Menu_Search_In_PTT")), QStringLiteral("SearchPTT"),

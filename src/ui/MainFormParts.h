@@ -8,6 +8,7 @@
 
 struct AppContext;
 class MainFormLayout;
+class MainTick;
 class QMainWindow;
 class QWidget;
 class SessionTabs;
@@ -29,6 +30,8 @@ public:
     axItem& axItem1() const { return *axItem1_; }
     SessionTabs& tabs() const { return *tabs_; }
     MainFormLayout& layout() const { return *layout_; }
+    // The once-a-second duties (clipboard hand-off, keep-alive).
+    MainTick& tick() const { return *tick_; }
 
 private:
     QMainWindow& window_;
@@ -38,4 +41,5 @@ private:
     axItem* axItem1_;
     SessionTabs* tabs_;
     MainFormLayout* layout_;
+    MainTick* tick_;
 };

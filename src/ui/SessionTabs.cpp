@@ -329,6 +329,7 @@ void SessionTabs::AutoPTT(ZEKAddressRef record) {
     record->setAutoPTT(true);
 
     int tab = 0;
+    bool askLogin = false;
     if (!needsSession) {
         const int k = record->Key().toInt();
         tab = tabOfSession(k);
@@ -337,12 +338,16 @@ void SessionTabs::AutoPTT(ZEKAddressRef record) {
                                         TabTable::isPttHost(record->BBS(), deployment::pttDomain())};
         const AutoNavigation::Step step = AutoNavigation::onReusedSession(*record, in);
         if (!step.keys.isEmpty()) sendToSlot(k, step.keys);
-        if (step.loginDialog) emit LoginRequested(tab);
+        askLogin = step.loginDialog;
     } else {
         tab = strip_->AddItem(record->BBS());
         if (strip_->isHidden()) strip_->show();
-        const int port = TabTable::autoPttPort(tab);
+        // A link that names its port (BBS=host:port) keeps it; spreading is for the
+        // default port.
+        const int given = record->BBSPort();
+        const int port = (given > 0 && given != 23) ? given : TabTable::autoPttPort(tab);
         table_.setRecord(tab, {kSessionKind, record->BBS(), port, n});
+        record->setBBSPort(port);
         record->setKey(QString::number(n));
         context_.addressPool->add2(record);
         createSession(n, record->BBS(), port);
@@ -350,6 +355,8 @@ void SessionTabs::AutoPTT(ZEKAddressRef record) {
     if (tab >= 1) showTab(tab);
     QCoreApplication::processEvents();
     table_.setBusy(false);
+    // The dialog is modal: asked for once the tab is shown and opening is free again.
+    if (askLogin) emit LoginRequested(tab);
 }
 
 bool SessionTabs::classifyingInBackground() const {

@@ -1,18 +1,17 @@
 #pragma once
-#include <QDialog>
+#include "ui/LoginDialogBase.h"
 
-struct AppContext;
-
-// Stand-in until the real dialog arrives: created and released at the right moments of
-// start-up and shutdown, shows nothing of its own yet.
-class frmAutoLogin : public QDialog {
+// Edits the stored PTT account, its password and the automatic-logon switches (from the
+// option menu). Sends nothing to any session.
+class frmAutoLogin : public LoginDialogBase {
+    Q_OBJECT
 public:
-    explicit frmAutoLogin(AppContext& context, QWidget* parent = nullptr) : QDialog(parent), context_(context) {
-        setObjectName(QStringLiteral("frmAutoLogin"));
-    }
-    // Prepares the dialog before it is shown.
-    void initialize() {}
+    explicit frmAutoLogin(AppContext& context, QWidget* parent = nullptr);
+
+    void initialize() override;
+    // Account and password are needed only while automatic logon is checked.
+    bool checkValues() override;
 
 protected:
-    AppContext& context_;
+    bool confirm() override;
 };

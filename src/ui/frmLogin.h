@@ -1,18 +1,25 @@
 #pragma once
-#include <QDialog>
+#include "ui/LoginDialogBase.h"
 
-struct AppContext;
-
-// Stand-in until the real dialog arrives: created and released at the right moments of
-// start-up and shutdown, shows nothing of its own yet.
-class frmLogin : public QDialog {
+// Asks for the PTT account when a session driven to a Zek URL meets the logon page with
+// automatic logon off (or after the stored password was refused). OK logs that session on
+// with what was typed, remembers the account and sets the answers to the questions PTT
+// asks after logon.
+class frmLogin : public LoginDialogBase {
+    Q_OBJECT
 public:
-    explicit frmLogin(AppContext& context, QWidget* parent = nullptr) : QDialog(parent), context_(context) {
-        setObjectName(QStringLiteral("frmLogin"));
-    }
-    // Prepares the dialog before it is shown.
-    void initialize() {}
+    explicit frmLogin(AppContext& context, QWidget* parent = nullptr);
+
+    void initialize() override;
+    bool checkValues() override;
+
+    // The tab of the session to log on; 0 or less: the current tab.
+    int ItemIndex() const { return itemIndex_; }
+    void setItemIndex(int tab) { itemIndex_ = static_cast<int16_t>(tab); }
 
 protected:
-    AppContext& context_;
+    bool confirm() override;
+
+private:
+    int16_t itemIndex_ = 0;
 };

@@ -15,6 +15,7 @@ function(zek_mainwin_attach_to_ui)
   target_sources(zek_ui PRIVATE
     ${_dir}/MainFormLayout.cpp ${_dir}/MainFormLayout.h
     ${_dir}/MainFormParts.cpp ${_dir}/MainFormParts.h
+    ${_dir}/MainTick.cpp ${_dir}/MainTick.h
     ${_dir}/SessionTabs.cpp ${_dir}/SessionTabs.h
     ${_dir}/ToolbarRow.cpp ${_dir}/ToolbarRow.h
     ${_dir}/WebPane.h

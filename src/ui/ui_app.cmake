@@ -14,9 +14,15 @@ target_sources(zek_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/MainMenus.h
   ${CMAKE_CURRENT_LIST_DIR}/QtUserInteraction.cpp
   ${CMAKE_CURRENT_LIST_DIR}/QtUserInteraction.h
+  ${CMAKE_CURRENT_LIST_DIR}/InstanceChannel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/InstanceChannel.h
+  ${CMAKE_CURRENT_LIST_DIR}/LoginDialogBase.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LoginDialogBase.h
+  ${CMAKE_CURRENT_LIST_DIR}/frmAutoLogin.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frmAutoLogin.h
+  ${CMAKE_CURRENT_LIST_DIR}/frmLogin.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frmLogin.h
   ${CMAKE_CURRENT_LIST_DIR}/frmQuickBBS.h
   ${CMAKE_CURRENT_LIST_DIR}/frmZEKLink.h)
 target_include_directories(zek_ui PUBLIC ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(zek_ui PUBLIC zek_ptt zek_app_core Qt6::Widgets)
+target_link_libraries(zek_ui PUBLIC zek_ptt zek_app_core Qt6::Widgets Qt6::Network)

@@ -83,10 +83,11 @@ TEST(Classification, SearchResultReplacesArticleListAndBadHeadersKeepTheBoard) {
     EXPECT_EQ(classify(rig, r, {"【徵求中】   測試板   看板《》", "", listHead}), 2);
     EXPECT_EQ(r.ErrorInfo(), QStringLiteral("ERROR_BOARD_NAME_NOT_FOUND"));
     EXPECT_EQ(r.LongURL(), testUrl);
-    // An article header without an author: an article page, no article fields, no BBS in the URL.
+    // An article header without an author: an article page, no article fields, and still
+    // a link to the BBS and board.
     EXPECT_EQ(classify(rig, r, {" 作者          看板  Test", " 標題  t"}, "  瀏覽 第 1/1 頁 (100%)  目前顯示: 第 01~03 行"), 3);
     EXPECT_EQ(r.ErrorInfo(), PttTextComponent::kErrorNoAuthor);
-    EXPECT_EQ(r.ArticleTitle() + r.LongURL(), QStringLiteral("http://zek.tw/?cmd=pas:Board=Test"));
+    EXPECT_EQ(r.ArticleTitle() + r.LongURL(), testUrl);
 
     // A blank screen clears code, URL and address box; a session without a pool record
     // gets a loose one; without a main window the address box is left alone and no URL kept.

@@ -43,7 +43,7 @@ const std::vector<Expected> kMainSession = {
     {"11_board_article_list", 2, true, false, false, true, "Test", "", "", "", "", kBoardTest},
     {"12_board_list_cursor_up_1", 2, true, false, false, true, "Test", "", "", "", "", kBoardTest},
     {"13_board_list_cursor_up_2", 2, true, false, false, true, "Test", "", "", "", "", kBoardTest},
-    {"14_article_info_box_in_list", 2, true, false, true, true, "Test", "", "", "", "", kBoardTest},
+    {"14_article_info_box_in_list", 2, true, false, true, true, "Test", "", "", "", "1h57JlJx", kArticleLong},
     {"15_board_list_after_info_box", 2, true, false, false, true, "Test", "", "", "", "", kBoardTest},
     {"16_board_list_cursor_end", 2, true, false, false, true, "Test", "", "", "", "", kBoardTest},
     {"17_aid_prompt", 2, true, false, false, true, "Test", "", "", "", "", kBoardTest},

@@ -67,6 +67,7 @@ TEST(FakePttHost, ScriptedClientLogsOnAndReachesAnArticle) {
     EXPECT_EQ(c.type("sTest\r", 2), 2);
     // "#", identifier, CR, CR: the cursor jumps to the article and CR opens it.
     EXPECT_EQ(c.type("#1h57JlJx\r\r", 3), 3);
+    EXPECT_EQ(c.type(" ", 1), 3);  // page 2: the header is gone
     EXPECT_EQ(c.type("Q", 1), 3);
     EXPECT_EQ(c.record.LongURL(), QStringLiteral("http://zek.tw/?cmd=pas:BBS=ptt.cc&Board=Test&ArticleAID=1h57JlJx"));
     EXPECT_EQ(c.type(" ", 1), 2);
@@ -75,9 +76,45 @@ TEST(FakePttHost, ScriptedClientLogsOnAndReachesAnArticle) {
               "03_logon_page_main 04_main_password_prompt 02_logon_wrong_password 04_main_password_prompt "
               "05_ask_delete_other_connections 06_press_any_key 07_ask_delete_wrong_password_log 08_main_menu "
               "10_select_board_prompt 09_main_menu_redraw 10_select_board_prompt 11_board_article_list 17_aid_prompt "
-              "generated 19_article_page_1 22_article_info_box_in_article 23_board_list_after_article 34_back_to_main_menu");
+              "generated 19_article_page_1 20_article_page_2 22_article_info_box_in_article 23_board_list_after_article 34_back_to_main_menu");
 }
 
+
+// The information box gives the identifier wherever PTT draws it: below the cursor on
+// the list, over the list's own header, and over an article whose header is still on the
+// screen. The list stays a list, the article an article.
+TEST(FakePttHost, InformationBoxGivesTheIdentifierWhereverItIs) {
+    ensureApp();
+    FakePttHost host;
+    host.setLogonQuestions(false, false);
+    ASSERT_TRUE(host.listen()) << host.errorString().toStdString();
+    Client c(host);
+    c.type({}, 1);
+    c.type("tester\rtest1234\r", 2);
+    c.type(" ", 1);
+    ASSERT_EQ(c.type("sTest\r", 2), 2);
+    const struct {
+        const char* keys;
+        int answers, position;
+        const char* aid;
+    } steps[] = {
+        {"2\r", 2, 2, ""},            // the cursor on article 2
+        {"Q", 1, 2, "1h57JlJx"},      // the box below the cursor
+        {" ", 1, 2, ""},
+        {"1\r", 2, 2, ""},            // the cursor on article 1
+        {"Q", 1, 2, "1h57J5HJ"},      // the box over the key help and the column header
+        {" ", 2, 2, ""},
+        {"\r", 1, 3, ""},             // the one-page article: its header has no identifier
+        {"Q", 1, 3, "1h57J5HJ"},      // the box under the header
+        {" ", 1, 3, "1h57J5HJ"},      // the page again: the identifier stays known
+    };
+    for (const auto& s : steps) {
+        EXPECT_EQ(c.type(s.keys, s.answers), s.position) << QByteArray(s.keys).toPercentEncoding().toStdString();
+        const QString url = QStringLiteral("http://zek.tw/?cmd=pas:BBS=ptt.cc&Board=Test") +
+                            (*s.aid ? QStringLiteral("&ArticleAID=") + s.aid : QString());
+        EXPECT_EQ(c.record.LongURL().toStdString(), url.toStdString()) << QByteArray(s.keys).toPercentEncoding().toStdString();
+    }
+}
 
 // Article 4 of Test carries text only Big5-UAO has; the client's screen reads it back as
 // the characters the host wrote, and classification still sees an article.

@@ -1,8 +1,10 @@
 # The main window's tabs and layout on a real MainForm (offscreen), and the web view.
 find_package(Qt6 REQUIRED COMPONENTS Test)
 add_executable(zek_mainwin_tests
+  ${CMAKE_CURRENT_LIST_DIR}/LoginDialogsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SessionTabsTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ZekUrlJourneyTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ZekWebViewTest.cpp)
-target_link_libraries(zek_mainwin_tests PRIVATE zek_ui zek_test_main_gui Qt6::Test Qt6::Network)
+target_link_libraries(zek_mainwin_tests PRIVATE zek_ui zek_fake_ptt_host zek_test_main_gui Qt6::Test Qt6::Network)
 target_compile_definitions(zek_mainwin_tests PRIVATE ZEK_LANGUAGES_INI="${PROJECT_SOURCE_DIR}/data/languages.ini")
 gtest_discover_tests(zek_mainwin_tests DISCOVERY_TIMEOUT 60)

@@ -22,6 +22,9 @@ class FakePttSession;
 // leave) and the articles of Test (paging, "$", "Q", ←; article 4, never recorded, is
 // written here with Big5-UAO text: kana, simplified characters, symbols). Telnet commands from the client
 // are skipped; a raw TCP client that never answers the server's telnet requests is fine.
+// "Q" also opens the information box where no recording shows it: over a one-page
+// article and over page 1 (header still on the screen), and over the list's header with
+// the cursor on the first entry.
 // Keys that the recordings do not cover are ignored. It runs on the Qt event loop of the
 // thread that owns it, so a test needs a QCoreApplication (or QApplication) and must let
 // events run while it waits for answers.

@@ -14,6 +14,30 @@ const char* const kTestAids[] = {nullptr, "1h57J5HJ", "1h57JlJx"};
 
 QByteArray clearPromptRow() { return QByteArray("\x1b[24;1H\x1b[K"); }
 
+// Web addresses of the recorded articles of Test.
+const char* const kTestUrls[] = {nullptr, "http://www.ptt.cc/bbs/Test/M.1796502725.A.453.html",
+                                 "http://www.ptt.cc/bbs/Test/M.1796502767.A.4FB.html"};
+
+// The article information box as PTT draws it (Big5), five rows from row `top` (1-based),
+// with the any-key bar on the last row: for the places the recordings do not show.
+QByteArray infoBox(int top, int article) {
+    auto at = [](int row, int col = 1) { return "\x1b[" + QByteArray::number(row) + ';' + QByteArray::number(col) + 'H'; };
+    const QByteArray line = QByteArray("\xa2w").repeated(37);
+    const QByteArray side = "\xa2x";
+    QByteArray b;
+    b += at(top) + "\x1b[m\xa2z" + line + "\xa2{\x1b[K";
+    b += at(top + 1) + side + " \xa4\xe5\xb3\xb9\xa5N\xbdX(AID): \x1b[1;37m#" + kTestAids[article] +
+         "\x1b[m (Test) [ptt.cc]\x1b[K" + at(top + 1, 77) + side;
+    b += at(top + 2) + side + " \xa4\xe5\xb3\xb9\xba\xf4\xa7}: \x1b[1;37m" + kTestUrls[article] + "\x1b[m\x1b[K" +
+         at(top + 2, 77) + side;
+    b += at(top + 3) + side + " \xb3o\xa4@\xbdg\xa4\xe5\xb3\xb9\xad\xc8 0 Ptt\xb9\xf4\x1b[K" + at(top + 3, 77) + side;
+    b += at(top + 4) + "\xa2|" + line + "\xa2}\x1b[K";
+    const QByteArray bar = QByteArray("\xa2" "e").repeated(15);
+    b += at(24) + "\x1b[34;44m " + bar + "\x1b[0;1;37;44m \xbd\xd0\xab\xf6\xa5\xf4\xb7N\xc1\xe4\xc4~\xc4\xf2 \x1b[34m" + bar +
+         "  \x1b[m";
+    return b;
+}
+
 // Article 4 of Test ("[情報] 測試公告 ANSI 顏色"), which was not recorded: written here
 // the way PTT draws an article, with text that only Big5-UAO has (kana, simplified
 // characters, symbols) in colours, one character with halves in different colours.
@@ -264,6 +288,13 @@ void FakePttSession::key(int k) {
             afterBox_ = State::BoardList;
             afterBoxScreen_ = QStringLiteral("15");
             send(QStringLiteral("14"));
+        } else if (k == 'Q' && board_ == QLatin1String("Test") && cursor_ == 1) {
+            // On the first entry the box covers the list's key help and column header.
+            state_ = State::InfoBox;
+            afterBox_ = State::BoardList;
+            afterBoxScreen_ = QStringLiteral("15");  // the list redrawn, then the cursor back on 1
+            afterBoxCursor_ = 1;
+            sendGenerated(infoBox(2, 1));
         } else if ((k == '/' || k == 'a') && board_ == QLatin1String("Test")) {
             authorSearch_ = (k == 'a');
             state_ = State::SearchPrompt;
@@ -324,17 +355,26 @@ void FakePttSession::key(int k) {
         } else if ((k == '$' || k == End) && longArticle) {
             page_ = 2;
             send(QStringLiteral("21"));
-        } else if (k == 'Q' && longArticle) {
+        } else if (k == 'Q' && longArticle && page_ > 0) {
             state_ = State::InfoBox;
             afterBox_ = State::BoardList;
             afterBoxScreen_ = QStringLiteral("23");
             send(QStringLiteral("22"));
+        } else if (k == 'Q') {
+            // A one-page article, or page 1: the box opens at the bottom with the header
+            // still on the screen; any key shows the page again.
+            state_ = State::InfoBox;
+            afterBox_ = State::Article;
+            afterBoxScreen_ = longArticle ? QStringLiteral("19") : QStringLiteral("32");
+            sendGenerated(infoBox(19, article_));
         }
         return;
     }
     case State::InfoBox:
         state_ = afterBox_;
         send(afterBoxScreen_);
+        if (afterBoxCursor_ > 0) moveListCursor(afterBoxCursor_);
+        afterBoxCursor_ = 0;
         return;
     case State::GoodbyeConfirm:
         if (k == Enter) {

@@ -54,4 +54,5 @@ private:
     bool authorSearch_ = false;
     State afterBox_ = State::BoardList;
     QString afterBoxScreen_;
+    int afterBoxCursor_ = 0;  // list cursor to restore after the box, 0 = as drawn
 };
