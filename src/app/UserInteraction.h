@@ -15,4 +15,9 @@ public:
     virtual bool askYesNo(const QString& text, const QString& title) = 0;
     // Hands a URL to the desktop's default handler.
     virtual void openUrl(const QString& url) = 0;
+    // Asks for a password (typed hidden); false when cancelled. The default cancels.
+    virtual bool askPassword(const QString& text, const QString& title, QString& password) {
+        (void)text, (void)title, (void)password;
+        return false;
+    }
 };

@@ -5,6 +5,7 @@ add_library(zek_ptt STATIC
   ${CMAKE_CURRENT_LIST_DIR}/NavigationKeys.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PageKeyTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PttTextComponent.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WaterBall.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ZEKAddressCls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ZEKAddressPoolCls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ZEKURLModule.cpp

@@ -2,7 +2,9 @@
 
 #include "app/Settings.h"
 #include "app/UserInteraction.h"
+#include "screen/AnsiCopy.h"
 #include "screen/LinkTable.h"
+#include "screen/Selection.h"
 #include "screen/axZekScreen.h"
 #include "session/KeyTranslator.h"
 #include "session/MarkedAddress.h"
@@ -33,12 +35,15 @@ SessionInput::SessionInput(axZEK* session) : q(session) {
     copy_->setObjectName(QStringLiteral("mnu複製"));
     paste_ = menu_->addAction(QStringLiteral("貼上"));
     paste_->setObjectName(QStringLiteral("mnu貼上"));
+    copyColours_ = menu_->addAction(QStringLiteral("複製(含色彩)"));
+    copyColours_->setObjectName(QStringLiteral("mnu複製含色彩"));
     copyPaste_ = menu_->addAction(QStringLiteral("複製後貼上"));
     copyPaste_->setObjectName(QStringLiteral("mnu複製後貼上"));
     menu_->addSeparator();
     address_ = menu_->addAction(QStringLiteral("網址"));
     address_->setObjectName(QStringLiteral("mnu網址"));
     QObject::connect(copy_, &QAction::triggered, q, [this] { copyMarked(); });
+    QObject::connect(copyColours_, &QAction::triggered, q, [this] { copyMarkedWithColours(); });
     QObject::connect(paste_, &QAction::triggered, q, [this] { pasteAsTyping(); });
     QObject::connect(copyPaste_, &QAction::triggered, q, [this] {
         copyMarked();
@@ -102,10 +107,18 @@ void SessionInput::copyMarked() {
     if (!marked_.isEmpty()) clipboard->setText(marked_);
 }
 
+void SessionInput::copyMarkedWithColours() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    if (!markedColours_.isEmpty()) clipboard->setText(markedColours_);
+}
+
 void SessionInput::pasteAsTyping() {
     QWidget* target = QApplication::focusWidget();
     if (!target) return;
-    const QString text = QGuiApplication::clipboard()->text();
+    // Colour text ("*[1;33m") is typed the way PTT's editor takes an escape.
+    const QString text =
+        QString::fromStdString(ansicopy::forTyping(QGuiApplication::clipboard()->text().toStdString()));
     for (const PasteKeystrokes::Keystroke& k : PasteKeystrokes::forText(text)) {
         QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, k.key, k.modifiers, k.text));
         QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, k.key, k.modifiers, k.text));
@@ -169,8 +182,12 @@ void SessionInput::mouseRelease(QMouseEvent* e) {
         const QPoint up = cellAt(e->position());
         if (up == QPoint(downCol_, downRow_)) {
             marked_ = q->screen()->f標記方法(-1, -1, -1, -1);
+            markedColours_.clear();
         } else {
             marked_ = q->screen()->f標記方法(downCol_, downRow_, up.x(), up.y());
+            // Taken now, with the marking: the screen may change before the copy.
+            const Selection::Range range = Selection::mark(*q, downCol_, downRow_, up.x(), up.y()).range;
+            markedColours_ = QString::fromStdString(ansicopy::text(*q, range));
             emit q->TextMarked(marked_);
         }
     } else if (e->button() == Qt::RightButton) {
@@ -181,6 +198,7 @@ void SessionInput::mouseRelease(QMouseEvent* e) {
 void SessionInput::showPopup(const QPoint& globalPos) {
     const bool any = !marked_.isEmpty();
     copy_->setEnabled(any);
+    copyColours_->setEnabled(any);
     copyPaste_->setEnabled(any);
     address_->setEnabled(any);
     if (any) address_->setText(MarkedAddress::caption(marked_));

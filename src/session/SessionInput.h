@@ -41,6 +41,8 @@ public:
     // Types the clipboard text into whatever has the keyboard focus.
     void pasteAsTyping();
     void copyMarked();
+    // The marked text with its colour sequences ("*[1;33m", see AnsiCopy).
+    void copyMarkedWithColours();
     QString markedText() const { return marked_; }
 
 private:
@@ -52,6 +54,7 @@ private:
 
     axZEK* q;
     QString marked_;
+    QString markedColours_;
     int downCol_ = 0, downRow_ = 0;
     bool moved_ = false;
     // Only the focused session plays out wheel steps; a session that never had the focus
@@ -66,6 +69,7 @@ private:
     QMenu* menu_ = nullptr;
     QAction* copy_ = nullptr;
     QAction* paste_ = nullptr;
+    QAction* copyColours_ = nullptr;
     QAction* copyPaste_ = nullptr;
     QAction* address_ = nullptr;
 };

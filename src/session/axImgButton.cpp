@@ -89,6 +89,29 @@ void axImgButton::paintCloseMark(QPainter& painter, const QRectF& rect, bool wit
     painter.restore();
 }
 
+void axImgButton::setLocked(bool locked) {
+    if (locked_ == locked) return;
+    locked_ = locked;
+    update();
+}
+
+void axImgButton::paintLock(QPainter& painter, const QRectF& r, const QColor& colour) {
+    // Drawn, not a glyph: no font here is sure to have a padlock.
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    const QRectF body(r.left() + 1, r.top() + r.height() * 0.45, r.width() - 2, r.height() * 0.55);
+    const QRectF shackle(r.left() + r.width() * 0.25, r.top(), r.width() * 0.5, r.height() * 0.7);
+    painter.setPen(QPen(colour, 1.5));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawArc(shackle, 0, 180 * 16);
+    painter.drawLine(QPointF(shackle.left(), shackle.center().y()), QPointF(shackle.left(), body.top()));
+    painter.drawLine(QPointF(shackle.right(), shackle.center().y()), QPointF(shackle.right(), body.top()));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawRoundedRect(body, 1.5, 1.5);
+    painter.restore();
+}
+
 void axImgButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setBackground(palette().window());
@@ -98,8 +121,14 @@ void axImgButton::paintEvent(QPaintEvent*) {
 
     const QRect mark = closeMarkRect();
     QRect text(kCaptionLeft + 2, 0, mark.left() - kCaptionLeft - 4, height());
+    const QColor ink = enabled_ ? palette().color(QPalette::ButtonText) : QColor(0x80, 0x80, 0x80);
+    if (locked_) {
+        const int size = 10;
+        paintLock(painter, QRectF(text.left(), (height() - size) / 2.0, size - 1, size), ink);
+        text.setLeft(text.left() + size + 3);
+    }
     painter.setFont(font());
-    painter.setPen(enabled_ ? palette().color(QPalette::ButtonText) : QColor(0x80, 0x80, 0x80));
+    painter.setPen(ink);
     const QString shown = painter.fontMetrics().elidedText(caption_, Qt::ElideRight, text.width());
     painter.drawText(text, Qt::AlignVCenter | Qt::AlignLeft, shown);
 

@@ -20,6 +20,9 @@ public:
     QString Caption() const { return caption_; }
     void setCaption(const QString& caption);
 
+    // A padlock before the caption: the tab's connection is encrypted.
+    bool Locked() const { return locked_; }
+    void setLocked(bool locked);
     int ButtonColor() const { return buttonColor_; }
     // Values outside 0..3 are ignored.
     void setButtonColor(int index);
@@ -40,6 +43,7 @@ public:
     // drawn as vectors so they stay crisp at any device pixel ratio.
     static void paintBackground(QPainter& painter, const QRectF& rect, int index);
     static void paintCloseMark(QPainter& painter, const QRectF& rect, bool withBorder);
+    static void paintLock(QPainter& painter, const QRectF& rect, const QColor& colour);
 
 signals:
     void CloseClick();
@@ -61,6 +65,7 @@ private:
     QString caption_ = QStringLiteral("Label1");
     int buttonColor_ = 1;
     bool enabled_ = true;
+    bool locked_ = false;
     bool closePress_ = false;
     bool bodyPress_ = false;
     QPoint frameOffset_;

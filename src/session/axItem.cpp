@@ -85,6 +85,7 @@ int axItem::ItemRemove(int i) {
         const QString moved = buttons_[static_cast<size_t>(k)]->Caption();
         buttons_[static_cast<size_t>(k - 1)]->setCaption(moved);
         buttons_[static_cast<size_t>(k - 1)]->setToolTip(moved);
+        buttons_[static_cast<size_t>(k - 1)]->setLocked(buttons_[static_cast<size_t>(k)]->Locked());
     }
     axImgButton* last = buttons_.back();
     buttons_.pop_back();

@@ -4,16 +4,18 @@
 #include "app/UserInteraction.h"
 #include "screen/Big5.h"
 #include "screen/axZekScreen.h"
+#include "session/BbsAddress.h"
+#include "session/BbsTransport.h"
 #include "session/MarkedAddress.h"
 #include "session/PasteKeystrokes.h"
 #include "session/SessionInput.h"
+#include "session/TransportFactory.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
 #include <QMenu>
 #include <QPointer>
-#include <QTcpSocket>
 #include <QTimer>
 #include <QWheelEvent>
 #include <deque>
@@ -24,7 +26,7 @@ struct axZEK::Impl {
     const Settings& settings;
     UserInteraction& ui;
     axZekScreen* screen = nullptr;
-    QTcpSocket* socket = nullptr;
+    std::unique_ptr<BbsTransport> transport;
     QLabel* label1 = nullptr;
     SessionInput input;
 
@@ -53,20 +55,11 @@ axZEK::axZEK(const Settings& settings, UserInteraction& ui, QWidget* parent)
     d->label1->adjustSize();
     d->label1->move(0, d->screen->height());
 
-    d->socket = new QTcpSocket(this);
-    connect(d->socket, &QTcpSocket::connected, this, &axZEK::Connected);
-    connect(d->socket, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError e) {
-        // The host closing the line is not an error: the session just stops sending.
-        if (e == QAbstractSocket::RemoteHostClosedError) return;
-        emit SocketError();
-    });
-    connect(d->socket, &QTcpSocket::readyRead, this, [this] { takeArrivedBytes(); });
-
     resize(d->screen->size());
 }
 
 axZEK::~axZEK() {
-    if (d->socket->state() != QAbstractSocket::UnconnectedState) d->socket->abort();
+    if (d->transport) d->transport->abort();
     delete d;
 }
 
@@ -77,27 +70,38 @@ void axZEK::Init(const QString& host, int port) {
     Connection(host, port);
 }
 
+// The host is a plain host name (raw TCP to the port, as always) or an address with a
+// scheme (ssh://, ws://, wss://, telnet://) that names its own port.
 void axZEK::Connection(const QString& host, int port) {
-    if (d->socket->state() != QAbstractSocket::UnconnectedState) d->socket->abort();
-    // Bytes still queued from the old connection are dropped with it.
+    // The old connection and the bytes still queued from it go together.
+    if (d->transport) {
+        d->transport->abort();
+        d->transport.release()->deleteLater();  // it may be inside one of its own signals
+    }
     d->pending.clear();
     d->host = host;
     d->port = port;
-    if (port < 0 || port > 65535) {
-        // No socket takes such a port; report it the way a failed connect is reported.
-        QTimer::singleShot(0, this, [this] { emit SocketError(); });
+    const BbsAddress address = BbsAddress::parse(host, port);
+    d->transport = transports::make(address, d->ui, nullptr);
+    BbsTransport* t = d->transport.get();
+    connect(t, &BbsTransport::connected, this, &axZEK::Connected);
+    connect(t, &BbsTransport::errorOccurred, this, &axZEK::SocketError);
+    connect(t, &BbsTransport::readyRead, this, [this] { takeArrivedBytes(); });
+    if (!address.valid() || port < 0 || port > 65535) {
+        // Nothing can take such an address; report it the way a failed connect is reported.
+        QTimer::singleShot(0, t, [this] { emit SocketError(); });
         return;
     }
-    d->socket->connectToHost(host, quint16(port));
+    t->open(address);
 }
 
 void axZEK::Disconnection() {
-    if (d->socket->state() != QAbstractSocket::UnconnectedState) d->socket->abort();
+    if (d->transport) d->transport->abort();
 }
 
 void axZEK::sendData(const QByteArray& bytes) {
     if (!isConnected() || bytes.isEmpty()) return;
-    d->socket->write(bytes);
+    d->transport->write(bytes);
 }
 
 void axZEK::sendData(const QString& text) {
@@ -106,7 +110,7 @@ void axZEK::sendData(const QString& text) {
 }
 
 void axZEK::takeArrivedBytes() {
-    const QByteArray chunk = d->socket->readAll();
+    const QByteArray chunk = d->transport->readAll();
     if (chunk.isEmpty()) return;
     d->pending.push_back(chunk);
     // Chunks are handled from the event loop rather than inside readyRead: the socket
@@ -136,6 +140,7 @@ void axZEK::drainReceived() {
 }
 
 void axZEK::f貼上資料() { d->input.pasteAsTyping(); }
+void axZEK::f複製含色彩() { d->input.copyMarkedWithColours(); }
 
 void axZEK::SetFont(const QString& fontName, float size) {
     d->screen->setFontName(fontName);
@@ -160,7 +165,8 @@ void axZEK::setReceiveText(const QString& text) {
     emit ReceiveTextChanged();
 }
 
-bool axZEK::isConnected() const { return d->socket->state() == QAbstractSocket::ConnectedState; }
+bool axZEK::isConnected() const { return d->transport && d->transport->isConnected(); }
+bool axZEK::isEncrypted() const { return BbsAddress::parse(d->host, d->port).encrypted(); }
 axZekScreen* axZEK::screen() const { return d->screen; }
 QString axZEK::host() const { return d->host; }
 int axZEK::port() const { return d->port; }

@@ -11,8 +11,8 @@ class axZekScreen;
 class Settings;
 class UserInteraction;
 
-// One BBS connection over raw TCP (no telnet negotiation) with the terminal screen that
-// shows it, its keyboard, mouse, popup menu and paste. It reports to its container only
+// One BBS connection (raw TCP without telnet negotiation by default; SSH or WebSocket
+// when the host is written with a scheme) with the terminal screen that shows it, its keyboard, mouse, popup menu and paste. It reports to its container only
 // through the five signals.
 class axZEK : public QWidget, public CellSource {
     Q_OBJECT
@@ -28,6 +28,8 @@ public:
     void sendData(const QByteArray& bytes);
     void sendData(const QString& text);  // converted to Big5
     void f貼上資料();
+    // Copies the marked text with its colours (PTT's editor's "*[1;33m" form).
+    void f複製含色彩();
     void SetFont(const QString& fontName, float size);
     void Resize();
 
@@ -41,6 +43,7 @@ public:
     void setReceiveText(const QString& text);
 
     bool isConnected() const;        // socket state 7
+    bool isEncrypted() const;        // SSH or wss: the tab shows a lock
     axZekScreen* screen() const;     // axZekScreen1
     QString host() const;
     int port() const;

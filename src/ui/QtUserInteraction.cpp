@@ -1,6 +1,8 @@
 #include "ui/QtUserInteraction.h"
 
 #include <QDesktopServices>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -19,4 +21,10 @@ void QtUserInteraction::openUrl(const QString& url) {
     // Failures of the desktop's handler are not reported: there is nothing the user
     // could do about them here.
     QDesktopServices::openUrl(QUrl::fromUserInput(url));
+}
+
+bool QtUserInteraction::askPassword(const QString& text, const QString& title, QString& password) {
+    bool ok = false;
+    password = QInputDialog::getText(owner_.data(), title, text, QLineEdit::Password, QString(), &ok);
+    return ok;
 }

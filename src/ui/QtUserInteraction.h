@@ -15,6 +15,7 @@ public:
     void message(const QString& text, const QString& title) override;
     bool askYesNo(const QString& text, const QString& title) override;
     void openUrl(const QString& url) override;
+    bool askPassword(const QString& text, const QString& title, QString& password) override;
 
 private:
     QPointer<QWidget> owner_;

@@ -5,8 +5,12 @@
 #include "ptt/AutoNavigation.h"
 #include "ptt/ZEKAddressPoolCls.h"
 #include "ptt/ZEKURLModule.h"
+#include "session/BbsAddress.h"
+#include "session/axImgButton.h"
 #include "session/axItem.h"
 #include "session/axZEK.h"
+#include "ui/DesktopNotifier.h"
+#include "ui/WaterBallAlerts.h"
 
 #include <QCoreApplication>
 #include <QTime>
@@ -126,6 +130,7 @@ void SessionTabs::OpenBBS2(const QString& host, int port) {
     const int n = table_.lowestFreeSlot();
     const int t = strip_->AddItem(host);
     if (strip_->isHidden()) strip_->show();
+    if (axImgButton* tab = strip_->button(t)) tab->setLocked(BbsAddress::parse(host, port).encrypted());
 
     const int spread = TabTable::spreadPort(host, port, t, deployment::pttDomain());
     table_.setRecord(t, {kSessionKind, host, spread, n});
@@ -168,6 +173,7 @@ void SessionTabs::attachSession(axZEK* session, int slot) {
     connect(session, &axZEK::Connected, this, [this, slot] { onConnected(slot); });
     connect(session, &axZEK::SocketError, this, [this, slot] { onSocketError(slot); });
     connect(session, &axZEK::DataArrived, this, [this, slot] { onDataArrived(slot); });
+    connect(session, &axZEK::DataArrived, this, [this, slot] { checkWaterBall(slot); });
     connect(session, &axZEK::LinkClicked, this, &SessionTabs::onLinkClicked);
     connect(session, &axZEK::TextMarked, this, [this, slot](const QString& text) { emit TextMarked(slot, text); });
 }
@@ -239,6 +245,7 @@ void SessionTabs::closeTab(int c) {
     const TabRecord closed = table_.record(c);
     const int n = closed.slot;
     if (context_.addressPool) context_.addressPool->Remove(QString::number(n));
+    if (waterBalls_) waterBalls_->forget(n);
     if (tabCount() == 0) txtZEKURL_->clear();
     table_.shiftDown(c, tabCount());
     table_.setSlot(n, false);
@@ -444,6 +451,37 @@ void SessionTabs::drive(int slot, const ZEKAddressRef& record) {
         if (step.loginDialog) emit LoginRequested(tabOfSession(slot));
     }
     if (AutoNavigation::takePendingLinkTask(*record)) emit LinkDialogRequested(QStringLiteral("Article"), record->LongURL());
+}
+
+void SessionTabs::setNotifier(Notifier* notifier) {
+    notifier_ = notifier;
+    waterBalls_.reset();
+}
+
+void SessionTabs::checkWaterBall(int slot) {
+    axZEK* s = session(slot);
+    if (!s) return;
+    if (!waterBalls_) {
+        if (!notifier_) {
+            desktopNotifier_ = std::make_unique<DesktopNotifier>(content_->window());
+            notifier_ = desktopNotifier_.get();
+        }
+        waterBalls_ = std::make_unique<WaterBallAlerts>(*notifier_, [this](int n) { bringSessionToFront(n); });
+    }
+    const int tab = currentTab();
+    const bool inFront = tab >= 1 && table_.record(tab).kind == kSessionKind && table_.record(tab).slot == slot &&
+                         content_->window()->isActiveWindow();
+    waterBalls_->screenChanged(slot, *s, inFront);
+}
+
+void SessionTabs::bringSessionToFront(int slot) {
+    const int tab = tabOfSession(slot);
+    if (tab < 1) return;  // closed meanwhile
+    QWidget* window = content_->window();
+    window->show();
+    window->raise();
+    window->activateWindow();
+    showTab(tab);
 }
 
 void SessionTabs::onLinkClicked(const QString& link) {

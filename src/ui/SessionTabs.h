@@ -16,7 +16,9 @@
 #include <memory>
 
 struct AppContext;
+class Notifier;
 class QLineEdit;
+class WaterBallAlerts;
 class QWidget;
 class ZEKURLModule;
 class axItem;
@@ -33,6 +35,8 @@ public:
                 WebPane::Factory webFactory);
     ~SessionTabs() override;
 
+    // Where instant-message alerts go (tests record them); the desktop's by default.
+    void setNotifier(Notifier* notifier);
     // Replaces the maker of web views (before load; tests use a light stand-in).
     void setWebFactory(WebPane::Factory factory) { webFactory_ = std::move(factory); }
     // The load step: slots free, not busy, address box clear, start page requested.
@@ -113,6 +117,8 @@ private:
     void showTab(int tab);
     void ensureUrlModule();
     bool classifyingInBackground() const;
+    void checkWaterBall(int slot);
+    void bringSessionToFront(int slot);
 
     AppContext& context_;
     QWidget* content_;
@@ -127,4 +133,7 @@ private:
     int classifyingSlot_ = 0;  // the session whose screen is being classified, or 0
     QString backgroundTxt_;    // the address box of a session classified in the background
     Clock clock_;
+    std::unique_ptr<Notifier> desktopNotifier_;
+    Notifier* notifier_ = nullptr;
+    std::unique_ptr<WaterBallAlerts> waterBalls_;
 };

@@ -23,3 +23,10 @@ set_tests_properties(pttclassify_reports_each_file PROPERTIES PASS_REGULAR_EXPRE
   "\"Position\":1,\"AlreadyLogon\":true,[^\n]*\n[^\n]*\"Position\":0,[^\n]*\"CanUseZEKURL\":true,[^\n]*\n{\"file\":\"[^\"]*11_board_article_list.bin\",\"Position\":2,\"AlreadyLogon\":true,\"AutoDelay\":false,\"AutoReply\":false,\"CanUseZEKURL\":true,\"BoardName\":\"Test\",\"ArticleAuthor\":\"\",\"ArticleTitle\":\"\",\"ArticleTime\":\"\",\"ArticleAID\":\"\",\"LongURL\":\"http://zek.tw/[?]cmd=pas:BBS=ptt.cc&Board=Test\",\"ErrorInfo\":\"\"}")
 add_test(NAME pttclassify_names_a_missing_file COMMAND zek_pttclassify /nonexistent/screen.bin)
 set_tests_properties(pttclassify_names_a_missing_file PROPERTIES WILL_FAIL TRUE)
+
+# Instant messages: recognition and the alerts (their logic is plain, built here alone).
+add_executable(zek_waterball_tests
+  ${CMAKE_CURRENT_LIST_DIR}/WaterBallTest.cpp
+  ${PROJECT_SOURCE_DIR}/src/ui/WaterBallAlerts.cpp)
+target_link_libraries(zek_waterball_tests PRIVATE zek_ptt zek_fake_ptt_host zek_test_main)
+gtest_discover_tests(zek_waterball_tests DISCOVERY_TIMEOUT 60)

@@ -2,6 +2,7 @@
 add_executable(zek_screen_tests
   ${CMAKE_CURRENT_LIST_DIR}/ScreenModelTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Big5Test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AnsiCopyTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LinksAndMarkingTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ScreendumpTest.cpp)
 target_link_libraries(zek_screen_tests PRIVATE zek_screen_core zek_test_main)

@@ -1,6 +1,7 @@
 #include "FakePttHost.h"
 
 #include "FakePttSession.h"
+#include "screen/Big5.h"
 
 #include <QDir>
 #include <QFile>
@@ -104,6 +105,18 @@ void FakePttHost::onNewConnection() {
         connect(socket, &QTcpSocket::disconnected, this, &FakePttHost::sessionEnded);
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     }
+}
+
+QByteArray FakePttHost::waterBallBytes(const QString& sender, const QString& message) {
+    const std::string text = big5::fromUtf8(message.toStdString());
+    return "\x1b[s\x1b[1;1H\x1b[1;33;46m\xa1\xb9" + sender.toLatin1() + " \x1b[37;45m " +
+           QByteArray(text.data(), qsizetype(text.size())) + " \x1b[m\x1b[K\x1b[u\a";
+}
+
+void FakePttHost::sendWaterBall(const QString& sender, const QString& message) {
+    if (!server_) return;
+    const QByteArray bytes = waterBallBytes(sender, message);
+    for (FakePttSession* s : server_->findChildren<FakePttSession*>()) s->sendWaterBall(bytes);
 }
 
 void FakePttHost::noteSent(const QString& label) {

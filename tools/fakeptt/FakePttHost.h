@@ -71,6 +71,11 @@ public:
 
     const Screen* screen(const QString& number) const;  // by its two-digit number
 
+    // An instant message ("water ball") to every connected client, drawn the way PTT
+    // draws one that arrives: on the top row, cursor kept, with a beep.
+    void sendWaterBall(const QString& sender, const QString& message);
+    static QByteArray waterBallBytes(const QString& sender, const QString& message);
+
 signals:
     void screenSent(const QString& label);
     void sessionEnded();

@@ -12,6 +12,7 @@ class FakePttSession : public QObject {
     Q_OBJECT
 public:
     FakePttSession(FakePttHost& host, QTcpSocket* socket);
+    void sendWaterBall(const QByteArray& bytes) { sendGenerated(bytes); }
 
 private:
     enum class State {

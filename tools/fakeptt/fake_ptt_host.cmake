@@ -15,7 +15,10 @@ add_library(zek_fake_ptt_host STATIC
   ${CMAKE_CURRENT_LIST_DIR}/FakePttHost.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FakePttHost.h
   ${CMAKE_CURRENT_LIST_DIR}/FakePttSession.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/FakePttSession.h)
+  ${CMAKE_CURRENT_LIST_DIR}/FakePttSession.h
+  ${CMAKE_CURRENT_LIST_DIR}/FakePttWebSocketFront.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FakePttWebSocketFront.h)
 target_include_directories(zek_fake_ptt_host PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_compile_definitions(zek_fake_ptt_host PRIVATE ZEK_FIXTURES_DIR="${_zek_fakeptt_fixtures}")
-target_link_libraries(zek_fake_ptt_host PUBLIC Qt6::Network Qt6::Core)
+find_package(Qt6 REQUIRED COMPONENTS WebSockets)
+target_link_libraries(zek_fake_ptt_host PUBLIC zek_screen_core Qt6::Network Qt6::WebSockets Qt6::Core)

@@ -1,0 +1,28 @@
+#pragma once
+#include "ui/Notifier.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <map>
+
+class QWidget;
+
+// Notifications through the desktop's notification service (freedesktop.org, over
+// D-Bus). Where there is none, the window asks for attention instead (the task bar
+// flashes it), and a click on the window does the rest.
+class DesktopNotifier : public QObject, public Notifier {
+    Q_OBJECT
+public:
+    explicit DesktopNotifier(QWidget* window, QObject* parent = nullptr);
+    void notify(const QString& title, const QString& body, std::function<void()> clicked) override;
+
+private slots:
+    void onActionInvoked(uint id, const QString& action);
+    void onClosed(uint id, uint reason);
+
+private:
+    QPointer<QWidget> window_;
+    std::map<uint, std::function<void()>> pending_;
+    bool listening_ = false;
+};
