@@ -13,7 +13,7 @@ jobs="${ZEK_JOBS:-2}"
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-webengine-dev qt6-websockets-dev
+  qt6-base-dev qt6-webengine-dev qt6-websockets-dev libssh-dev openssh-server
   libgtest-dev libgmock-dev libbenchmark-dev
   libcpp-httplib-dev libsqlite3-dev
   xvfb xauth fonts-arphic-uming fonts-noto-cjk imagemagick

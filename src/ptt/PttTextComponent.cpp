@@ -1,5 +1,7 @@
 #include "PttTextComponent.h"
 
+#include "session/BbsAddress.h"
+
 #include <QRegularExpression>
 #include <QStringList>
 #include <QUrl>
@@ -252,7 +254,14 @@ std::optional<PttArticle> PttTextComponent::parseURL(const QString& link) const 
         if (eq <= 0) continue;
         const QString key = pair.left(eq);
         const QString value = trimBlanks(decodeValue(pair.mid(eq + 1)));
-        if (key.compare(kKeyBBS, Qt::CaseInsensitive) == 0) {
+        if (key.compare(kKeyBBS, Qt::CaseInsensitive) == 0 && BbsAddress::hasScheme(value)) {
+            // "ssh://bbs@ptt.cc", "wss://ws.ptt.cc/bbs": the address names its own port;
+            // it is kept whole (written canonically) for the session to connect by.
+            const BbsAddress address = BbsAddress::parse(value);
+            if (!address.valid()) return std::nullopt;
+            article.BBS = address.toString();
+            article.BBSPort = 0;
+        } else if (key.compare(kKeyBBS, Qt::CaseInsensitive) == 0) {
             if (!splitHost(value, article.BBS, article.BBSPort)) return std::nullopt;
             article.BBS = article.BBS.trimmed();
         } else if (key.compare(kKeyBoard, Qt::CaseInsensitive) == 0 ||

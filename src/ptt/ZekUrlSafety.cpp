@@ -1,5 +1,7 @@
 #include "ZekUrlSafety.h"
 
+#include "session/BbsAddress.h"
+
 namespace {
 
 bool isAsciiAlnum(char16_t u) {
@@ -39,7 +41,10 @@ std::optional<QString> ZekUrlSafety::articleId(const QString& text) {
     return id;
 }
 
-bool ZekUrlSafety::isPttHost(const QString& host, const QString& pttDomain) {
+bool ZekUrlSafety::isPttHost(const QString& hostOrAddress, const QString& pttDomain) {
+    // "ssh://bbs@ptt.cc" and the like are PTT by their host part.
+    const QString host =
+        BbsAddress::hasScheme(hostOrAddress) ? BbsAddress::parse(hostOrAddress).host : hostOrAddress;
     bool hostAscii = false, domainAscii = false;
     const QString h = asciiLower(host, &hostAscii);
     const QString d = asciiLower(pttDomain, &domainAscii);

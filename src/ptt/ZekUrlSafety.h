@@ -21,5 +21,6 @@ public:
     // match, ignoring ASCII case. Never a substring test: "ptt.cc.example.org" and
     // "notptt.cc" are not PTT. Hosts with anything but ASCII never match, so no Unicode
     // case folding can turn a foreign name into ours. An empty domain matches nothing.
+    // An address with a scheme ("ssh://bbs@ptt.cc") is judged by its host.
     static bool isPttHost(const QString& host, const QString& pttDomain);
 };

@@ -12,4 +12,4 @@ add_library(zek_ptt STATIC
   ${CMAKE_CURRENT_LIST_DIR}/ZekUrlSafety.cpp
 )
 target_include_directories(zek_ptt PUBLIC ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(zek_ptt PUBLIC zek_app_core zek_screen_core Qt6::Core)
+target_link_libraries(zek_ptt PUBLIC zek_app_core zek_screen_core zek_session_address Qt6::Core)

@@ -61,7 +61,9 @@ std::string text(const CellSource& screen, const Selection::Range& range) {
     if (!range.active()) return out;
     for (int row = range.startRow; row <= range.endRow; ++row) {
         const int first = row == range.startRow ? range.startCol : 0;
-        const int last = row == range.endRow ? range.endCol : ScreenModel::kCols - 1;
+        int last = row == range.endRow ? range.endCol : ScreenModel::kCols - 1;
+        // Blanks in the default colours at the end of a row carry nothing.
+        while (last >= first && (screen.f取回銀幕文字(last, row) & 0xFF) == ' ' && attrAt(screen, last, row) == Attr{}) --last;
         if (row != range.startRow) out += "\r\n";
         Attr current;
         for (int col = first; col <= last && col < ScreenModel::kCols;) {

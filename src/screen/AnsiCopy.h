@@ -14,7 +14,8 @@ namespace ansicopy {
 
 // The marked stretch (an ordered range as Selection::mark gives it) as UTF-8 with colour
 // sequences: each row starts from the default colours and ends with "*[m" when it left
-// them; rows are joined by CR LF. A Big5 character whose halves differ in colour takes
+// them; blanks in the default colours at a row's end are left out; rows are joined by
+// CR LF. A Big5 character whose halves differ in colour takes
 // the colours of its lead half (text cannot split a character), the trail's colours
 // start after it.
 std::string text(const CellSource& screen, const Selection::Range& range);

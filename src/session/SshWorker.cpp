@@ -78,7 +78,7 @@ void SshWorker::run() {
     const QByteArray known = QFile::encodeName(options_.knownHostsPath);
     const unsigned int port = static_cast<unsigned int>(address_.port);
     const long timeout = options_.timeoutSeconds;
-    const int no = 0;
+    const bool no = false;
     ssh_options_set(s, SSH_OPTIONS_HOST, host.constData());
     ssh_options_set(s, SSH_OPTIONS_PORT, &port);
     ssh_options_set(s, SSH_OPTIONS_USER, user.constData());

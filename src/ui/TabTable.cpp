@@ -1,6 +1,7 @@
 #include "ui/TabTable.h"
 
 #include "ptt/ZekUrlSafety.h"
+#include "session/BbsAddress.h"
 
 TabTable::TabTable() { clearSlots(); }
 
@@ -50,6 +51,8 @@ bool TabTable::isPttHost(const QString& host, const QString& pttDomain) {
 }
 
 int TabTable::spreadPort(const QString& host, int port, int tab, const QString& pttDomain) {
+    // Only plain host names: an address with a scheme names its own port.
+    if (BbsAddress::hasScheme(host)) return port;
     if (isPttHost(host, pttDomain) && port == 23 && tab >= 1 && tab < 11) return 3000 + tab;
     return port;
 }

@@ -17,7 +17,9 @@ const QStringList kAids = {"1h57JlJx", "-_-_-_-_", "Zz09AZaz", "1Dq_8-xX"};
 
 const struct HostCase { QString text, host; int port; } kHosts[] = {
     {"ptt.cc", "ptt.cc", 0}, {"bbs.example.org:2323", "bbs.example.org", 2323},
-    {"127.0.0.1:8023", "127.0.0.1", 8023}, {"[::1]:23", "::1", 23}};
+    {"127.0.0.1:8023", "127.0.0.1", 8023}, {"[::1]:23", "::1", 23},
+    // Encrypted sessions keep their whole address.
+    {"ssh://bbs@ptt.cc", "ssh://bbs@ptt.cc", 0}, {"wss://ws.ptt.cc/bbs?x=1", "wss://ws.ptt.cc/bbs?x=1", 0}};
 
 // Board links (no identifier) from the host text as the session knows it; article links
 // from the record; both one unbroken word that a link finder takes whole.
@@ -62,6 +64,7 @@ TEST(ZekUrl, ReadsLinksAsTheyArrive) {
         {"telnet://guest@bbs.example.org", "bbs.example.org", 0, "", ""},
         {"telnet://[::1]:2323/", "::1", 2323, "", ""},
         {"telnet://", "", 0, "", ""},  // names no host: the caller reports it
+        {"http://zek.tw/?cmd=pas:BBS=SSH://bbs@ptt.cc:22&Board=Test", "ssh://bbs@ptt.cc", 0, "Test", ""},
     };
     for (const auto& [url, bbs, port, board, aid] : cases) {
         auto a = ptt.parseURL(url);
@@ -75,7 +78,8 @@ TEST(ZekUrl, OtherTextIsNotOurs) {
     PttTextComponent ptt;
     for (const char* text : {"", "ptt.cc", "http://zek.tw/", "http://zek.tw/home.html", "http://zek.tw/search.php?q=cmd=pas:",
                              "http://zek.tw/?x=cmd=pas:b_1234", "telnet://ptt.cc:99999", "telnet://ptt.cc:port",
-                             "http://zek.tw/?cmd=pas:BBS=ptt.cc:0", "http://zek.tw/?cmd=pas:BBS=[::1", "?", "telnet:/ptt.cc"})
+                             "http://zek.tw/?cmd=pas:BBS=ptt.cc:0", "http://zek.tw/?cmd=pas:BBS=[::1", "?", "telnet:/ptt.cc",
+                             "http://zek.tw/?cmd=pas:BBS=ssh://ev;il@ptt.cc", "http://zek.tw/?cmd=pas:BBS=wss://ptt.cc:0/"})
         EXPECT_FALSE(ptt.parseURL(QString::fromUtf8(text))) << text;
 }
 

@@ -22,10 +22,10 @@ TEST(ZekUrlSafety, BoardNamesAndIdentifiers) {
 }
 
 TEST(ZekUrlSafety, PttHostIsTheDomainOrANameUnderIt) {
-    for (const char* host : {"ptt.cc", "PTT.CC", "bbs.ptt.cc", "a.b.Ptt.Cc"})
+    for (const char* host : {"ptt.cc", "PTT.CC", "bbs.ptt.cc", "a.b.Ptt.Cc", "ssh://bbs@ptt.cc", "wss://ws.ptt.cc/bbs"})
         EXPECT_TRUE(ZekUrlSafety::isPttHost(host, "ptt.cc")) << host;
     for (const char* host : {"ptt.cc.example.org", "notptt.cc", "xptt.cc", ".ptt.cc", "ptt.cc.", "ptt.c", "",
-                             " ptt.cc", "ptt.cc:23", "evil.org/ptt.cc", "ptt\xe3\x80\x82" "cc"})
+                             " ptt.cc", "ptt.cc:23", "evil.org/ptt.cc", "ssh://ptt.cc@evil.org", "ws://evil.org/ptt.cc", "ptt\xe3\x80\x82" "cc"})
         EXPECT_FALSE(ZekUrlSafety::isPttHost(QString::fromUtf8(host), "ptt.cc")) << host;
     EXPECT_FALSE(ZekUrlSafety::isPttHost("ptt.cc", ""));
     EXPECT_TRUE(ZekUrlSafety::isPttHost("127.0.0.1", "127.0.0.1"));

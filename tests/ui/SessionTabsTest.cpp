@@ -2,6 +2,8 @@
 #include "Fixtures.h"
 #include "MainWindowHarness.h"
 #include "screen/axZekScreen.h"
+#include "session/axImgButton.h"
+#include "ui/Notifier.h"
 #include "ui/LayoutMath.h"
 #include "ui/ToolbarRow.h"
 
@@ -290,6 +292,44 @@ TEST(MainFormLayout, FontSizeFollowsTheWindowOnlyWithAutomaticSize) {
     EXPECT_EQ(h.form->size(), QSize(layout::toPixels(layout::kMinWidth), layout::toPixels(layout::kMinHeight)));
     EXPECT_EQ(session->x(), 0);
     EXPECT_EQ(session->width(), h.form->frameGeometry().width());
+}
+
+}  // namespace
+
+namespace {
+
+struct RecordingNotifier : Notifier {
+    QStringList shown;
+    std::vector<std::function<void()>> clicks;
+    void notify(const QString& title, const QString& body, std::function<void()> clicked) override {
+        shown << title + QLatin1Char(' ') + body;
+        clicks.push_back(std::move(clicked));
+    }
+};
+
+// SSH and wss tabs carry a lock and keep their own port; an instant message in a tab
+// behind another is announced, and the announcement leads back to that tab.
+TEST(SessionTabs, EncryptedTabsShowALockAndBackgroundMessagesLeadBack) {
+    MainWindowHarness h;
+    RecordingNotifier notifier;
+    h.tabs().setNotifier(&notifier);
+    Host host;
+    h.tabs().OpenBBS2("127.0.0.1", host.serverPort());  // tab 2
+    ASSERT_TRUE(waitFor([&] { return host.peer != nullptr; }));
+    h.tabs().OpenBBS(QStringLiteral("wss://127.0.0.1:%1/bbs").arg(closedPort()));  // tab 3, in front
+    ASSERT_EQ(h.tabs().currentTab(), 3);
+    EXPECT_EQ(h.tabs().table().record(3).port, 23);  // never spread: the address names its port
+    EXPECT_FALSE(h.strip().button(2)->Locked());
+    EXPECT_TRUE(h.strip().button(3)->Locked());
+
+    host.peer->write("\x1b[1;1H\x1b[1;33;46m\xa1\xb9" "amy \x1b[37;45m hi there \x1b[m");
+    ASSERT_TRUE(waitFor([&] { return !notifier.shown.isEmpty(); }));
+    EXPECT_EQ(notifier.shown, QStringList{QStringLiteral("★amy hi there")});
+    notifier.clicks[0]();
+    EXPECT_EQ(h.tabs().currentTab(), 2);
+    // Closing tab 2 moves the lock with its tab.
+    h.strip().CloseItem(2);
+    EXPECT_TRUE(h.strip().button(2)->Locked());
 }
 
 }  // namespace
