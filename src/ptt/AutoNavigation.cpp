@@ -18,11 +18,12 @@ QString AutoNavigation::aidKeys(const QString& aid) {
     return QStringLiteral("#") + *id + kEnter + kEnter;
 }
 
-// The stored account goes only to PTT and only with automatic logon on; otherwise the
-// login dialog asks.
-AutoNavigation::Step AutoNavigation::logonKeys(const ZEKAddressCls& record, const Inputs& in) {
-    (void)record;
-    if (in.settings.switch_of_auto_login != 1 || !in.pttHost) return {QString(), true};
+// The stored account goes only to PTT and only with automatic logon on; otherwise, and
+// when nothing is stored (typing two empty lines would only fail), the login dialog asks.
+AutoNavigation::Step AutoNavigation::logonKeys(const Inputs& in) {
+    const Settings& s = in.settings;
+    if (s.switch_of_auto_login != 1 || !in.pttHost || s.ptt_account.isEmpty() || s.ptt_password.isEmpty())
+        return {QString(), true};
     return {in.settings.ptt_account + kEnter + in.settings.ptt_password + kEnter, false};
 }
 
@@ -48,7 +49,7 @@ AutoNavigation::Step AutoNavigation::afterScreen(ZEKAddressCls& r, const Inputs&
         r.setAutoPTT(false);
         break;
     case P::PosLogonPage:
-        step = logonKeys(r, in);
+        step = logonKeys(in);
         break;
     case P::PosResultList:
         if (in.ptt && in.ptt->checkResultList(r.Screen(), in.row3)) step.keys = kRight;
@@ -104,7 +105,7 @@ AutoNavigation::Step AutoNavigation::onReusedSession(ZEKAddressCls& r, const Inp
         r.setDestinationBoardName(QString());
         break;
     case P::PosLogonPage:
-        step = logonKeys(r, in);
+        step = logonKeys(in);
         break;
     case P::PosArticleList:
     case P::PosResultList:

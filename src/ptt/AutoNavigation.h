@@ -62,5 +62,5 @@ public:
 private:
     static QString boardKeys(const QString& board);
     static QString aidKeys(const QString& aid);
-    static Step logonKeys(const ZEKAddressCls& record, const Inputs& in);
+    static Step logonKeys(const Inputs& in);
 };

@@ -34,7 +34,7 @@ struct Case {
     const char* name;
     Page page;
     Outcome want;
-    int autoLogin = 1;
+    int autoLogin = 1;  // 2: on, but no account stored
     LogonAnswers answers = {};
     bool pttHost = true;
 };
@@ -82,6 +82,7 @@ const Case kAfterScreen[] = {
     {"logon page with the stored account", {P::PosLogonPage}, {"tester\rtest1234\r"}},
     {"logon page, automatic logon off", {P::PosLogonPage}, {"", true}, 0},
     {"stored account only for PTT", {P::PosLogonPage}, {"", true}, 1, {}, false},
+    {"nothing stored: ask rather than type empty lines", {P::PosLogonPage}, {"", true}, 2},
     {"logon again never resends the password", {P::PosLogonAgain}, {"", true}},
     {"first search result is opened", {P::PosResultList, "", "", "", kResultRow3}, {"\x1b[C", false, false}},
     {"question 0 answered from the dialog", {P::PosLogonReply, "", "", "", kQ0 + kQ1}, {"y\r"}, 1, kYesYes},
@@ -105,7 +106,8 @@ TEST(AutoNavigation, AfterEachScreen) {
     rig.settings.ptt_account = "tester";
     rig.settings.ptt_password = "test1234";
     for (const Case& c : kAfterScreen) {
-        rig.settings.switch_of_auto_login = static_cast<int16_t>(c.autoLogin);
+        rig.settings.switch_of_auto_login = static_cast<int16_t>(c.autoLogin == 2 ? 1 : c.autoLogin);
+        rig.settings.ptt_account = c.autoLogin == 2 ? "" : "tester";
         ZEKAddressCls r = recordFor(c.page);
         const AutoNavigation::Inputs in{rig.settings, c.answers, rig.keys, &rig.ptt, c.page.screen.isEmpty() ? QString() : kResultRow3, c.pttHost};
         const AutoNavigation::Step step = AutoNavigation::afterScreen(r, in);
