@@ -84,7 +84,7 @@ std::string colourArtCorpus() {
 // often; about one escape sequence every 13 bytes.
 std::string escapeDenseCorpus() {
     std::mt19937 rng(1313);
-    std::uniform_int_distribution<int> pct(0, 99), len(3, 12), ascii('a', 'z'), digit(0, 9);
+    std::uniform_int_distribution<int> pct(0, 99), len(4, 15), ascii('a', 'z'), digit(0, 9);
     std::string s;
     s.reserve(kCorpusSize + 4096);
     const char* tags[] = {"\x1b[1;37m推 ", "\x1b[1;31m噓 ", "\x1b[31m→ "};

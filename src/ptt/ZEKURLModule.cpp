@@ -36,29 +36,16 @@ ZEKURLModule::ZEKURLModule(const PageKeyTable& keys, const PttTextComponent& ptt
 
 QString ZEKURLModule::RowText(const CellSource& screen, int row) {
     if (row < 0 || row > kLastRow) return QString();
-    // The same reading as big5::rowToUtf8, straight into UTF-16 and with each cell read
-    // exactly once: classification runs after every received batch.
-    uint8_t cells[kCols];
-    for (int c = 0; c < kCols; ++c) cells[c] = static_cast<uint8_t>(screen.f取回銀幕文字(c, row) & 0xFF);
+    // The screen's own reading of the row (Big5 pairs joined), straight into UTF-16.
     char16_t text[kCols * 2];
     int length = 0;
-    for (int c = 0; c < kCols;) {
-        const uint8_t b = cells[c];
-        if (b < 128) {
-            text[length++] = b;
-            ++c;
-        } else if (c < kCols - 1 && big5::isPair(b, cells[c + 1])) {
-            const char32_t cp = big5::decodePair(b, cells[c + 1]);
-            if (cp > 0xFFFF) {
-                text[length++] = QChar::highSurrogate(cp);
-                text[length++] = QChar::lowSurrogate(cp);
-            } else {
-                text[length++] = static_cast<char16_t>(cp);
-            }
-            c += 2;
+    for (const ScreenCell& cell : screen.rowCells(row)) {
+        const char32_t cp = cell.codePoint;
+        if (cp > 0xFFFF) {
+            text[length++] = QChar::highSurrogate(cp);
+            text[length++] = QChar::lowSurrogate(cp);
         } else {
-            text[length++] = QChar::ReplacementCharacter;
-            ++c;
+            text[length++] = static_cast<char16_t>(cp);
         }
     }
     return QString(reinterpret_cast<const QChar*>(text), length);

@@ -1,5 +1,7 @@
 #include "Big5.h"
 
+#include "CellSource.h"
+
 #include <array>
 #include <vector>
 
@@ -122,20 +124,7 @@ std::string toUtf8(std::string_view big5) {
 std::string rowToUtf8(const CellSource& screen, int row) {
     std::string out;
     out.reserve(120);
-    for (int c = 0; c < 80;) {
-        const int b = screen.f取回銀幕文字(c, row) & 0xFF;
-        if (b >= 128 && c < 79) {
-            const int next = screen.f取回銀幕文字(c + 1, row) & 0xFF;
-            if (isPair(b, next)) {
-                appendUtf8(out, decodePair(static_cast<uint8_t>(b), static_cast<uint8_t>(next)));
-                c += 2;
-                continue;
-            }
-        }
-        if (b < 128) out += static_cast<char>(b);
-        else appendUtf8(out, kReplacement);
-        ++c;
-    }
+    for (const ScreenCell& cell : screen.rowCells(row)) appendUtf8(out, cell.codePoint);
     return out;
 }
 

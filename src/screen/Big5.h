@@ -1,9 +1,10 @@
 #pragma once
-#include "CellSource.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+class CellSource;
 
 // Big5 text as PTT sends it: Big5 with the UAO extension (kana, simplified characters,
 // more symbols; leads 0x81..0xA0 and 0xFA..0xFE as well), converted in one place by

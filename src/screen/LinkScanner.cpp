@@ -40,9 +40,9 @@ std::vector<ScreenLink> LinkScanner::scan(const CellSource& screen) {
             link.column = c;
             link.row = row;
             link.length = length;
-            std::string bytes;
-            for (int i = 0; i < length; ++i) bytes += static_cast<char>(screen.f取回銀幕文字(c + i, row) & 0xFF);
-            link.text = big5::toUtf8(bytes);
+            const RowCells cells = screen.rowCells(row);
+            for (int i = cells.indexAt(c); i < cells.size() && cells[i].column < c + length; ++i)
+                big5::appendUtf8(link.text, cells[i].codePoint);
             links.push_back(std::move(link));
             if (static_cast<int>(links.size()) >= kMaxLinks) return links;
             c += length + 1;

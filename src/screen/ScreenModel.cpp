@@ -10,12 +10,8 @@ namespace {
 // 7 white) to our palette index, whose bits are blue = 1, green = 2, red = 4.
 constexpr int kAnsiToPalette[8] = {0, 4, 2, 6, 1, 5, 3, 7};
 
-constexpr int32_t kWhite = 0xFFFFFF;
+constexpr int kWhiteIndex = 15;  // 0xFFFFFF
 
-template <typename T, size_t R, size_t C>
-void fillRow(T (&grid)[R][C], int row, int lastCol, T value) {
-    std::fill(&grid[row][0], &grid[row][0] + lastCol + 1, value);
-}
 
 }  // namespace
 
@@ -28,10 +24,12 @@ const std::array<int32_t, 16>& ScreenModel::palette() {
 }
 
 ScreenModel::ScreenModel() {
+    clearDamage();
     for (int r = 0; r < kStorageRows; ++r) rowMap_[r] = static_cast<uint8_t>(r);
     // Storage that the screen never writes (column 80, rows below 23) starts blank.
-    for (int r = 0; r < kStorageRows; ++r) blankRow(r, kStorageCols - 1, 0, 0, 0);
+    for (int r = 0; r < kStorageRows; ++r) blankRow(r, kStorageCols - 1, makeCell(32, 0, 0, 0));
     refreshColours();
+    damageAll();
     Init();
 }
 
@@ -55,22 +53,54 @@ void ScreenModel::Init() {
 
 int32_t ScreenModel::f取回銀幕文字(int col, int row) const {
     if (static_cast<unsigned>(col) >= kStorageCols || static_cast<unsigned>(row) >= kStorageRows) return 32;
-    return text_[phys(row)][col];
+    return int32_t(cells_[phys(row)][col] & 0xFF);
 }
 
 int32_t ScreenModel::f取回銀幕前景色(int col, int row) const {
     if (static_cast<unsigned>(col) >= kStorageCols || static_cast<unsigned>(row) >= kStorageRows) return 0;
-    return fg_[phys(row)][col];
+    return palette()[(cells_[phys(row)][col] >> 8) & 0xF];
 }
 
 int32_t ScreenModel::f取回銀幕背景色(int col, int row) const {
     if (static_cast<unsigned>(col) >= kStorageCols || static_cast<unsigned>(row) >= kStorageRows) return 0;
-    return bg_[phys(row)][col];
+    return palette()[(cells_[phys(row)][col] >> 16) & 0xF];
 }
 
 int32_t ScreenModel::f取回銀幕閃爍色(int col, int row) const {
     if (static_cast<unsigned>(col) >= kStorageCols || static_cast<unsigned>(row) >= kStorageRows) return 0;
-    return blinkGrid_[phys(row)][col];
+    return (cells_[phys(row)][col] & kBlinkBits) ? -1 : 0;
+}
+
+RowCells ScreenModel::rowCells(int row) const {
+    if (static_cast<unsigned>(row) >= kStorageRows) return CellSource::rowCells(row);
+    const Cell* const cells = cells_[phys(row)];
+    const auto& pal = palette();
+    struct Read {
+        int byte;
+        int32_t fg, bg;
+        int blink;
+    };
+    return RowCells::build([&](int c) {
+        const Cell x = cells[c];
+        return Read{int(x & 0xFF), pal[(x >> 8) & 0xF], pal[(x >> 16) & 0xF], (x & kBlinkBits) ? -1 : 0};
+    });
+}
+
+void ScreenModel::clearDamage() {
+    damageRows_ = 0;
+    allDamaged_ = false;
+    std::fill(std::begin(damageFirst_), std::end(damageFirst_), kCols);
+    std::fill(std::begin(damageLast_), std::end(damageLast_), -1);
+}
+
+void ScreenModel::damageAll() {
+    if (allDamaged_) return;
+    damageRows(0, kLastRow);
+    allDamaged_ = true;
+}
+
+void ScreenModel::damageRows(int first, int last) {
+    for (int r = std::max(first, 0); r <= std::min(last, kLastRow); ++r) damage(r, 0, kLastCol);
 }
 
 void ScreenModel::feed(const uint8_t* p, size_t size) {
@@ -125,13 +155,11 @@ void ScreenModel::feed(const uint8_t* p, size_t size) {
                 const int c = col_;
                 const size_t room = static_cast<size_t>(kCols - c);
                 const size_t m = n < room ? n : room;
-                const int pr = phys(row_);
-                int32_t* const t = text_[pr] + c;
-                for (size_t i = 0; i < m; ++i) t[i] = p[i];
-                if (n > m) text_[pr][kLastCol] = q[-1];
-                std::fill(fg_[pr] + c, fg_[pr] + c + m, fgColour_);
-                std::fill(bg_[pr] + c, bg_[pr] + c + m, bgColour_);
-                std::fill(blinkGrid_[pr] + c, blinkGrid_[pr] + c + m, blink_);
+                Cell* const t = cells_[phys(row_)] + c;
+                const Cell attr = attr_;
+                for (size_t i = 0; i < m; ++i) t[i] = attr | p[i];
+                if (n > m) t[m - 1] = attr | q[-1];
+                damage(row_, c, c + static_cast<int>(m) - 1);
                 col_ = (n >= room) ? kLastCol : c + static_cast<int>(n);
                 p = q;
                 caretUpdate();
@@ -174,35 +202,26 @@ void ScreenModel::putControl(uint8_t b) {
         break;
     case 26:
         break;  // SUB: ignored
-    default: {
-        const int pr = phys(row_);
-        text_[pr][col_] = 32;
-        fg_[pr][col_] = fgColour_;
-        bg_[pr][col_] = bgColour_;
-        blinkGrid_[pr][col_] = blink_;
+    default:
+        cells_[phys(row_)][col_] = attr_ | 32;
+        damage(row_, col_, col_);
         ++col_;
         break;
-    }
     }
     if (row_ >= kRows) scrollUp();
     if (col_ > kLastCol) col_ = kLastCol;
     caretUpdate();
 }
 
-void ScreenModel::blankRow(int logicalRow, int lastCol, int32_t fg, int32_t bg, int16_t blink) {
-    const int row = phys(logicalRow);
-    fillRow(text_, row, lastCol, int32_t{32});
-    fillRow(fg_, row, lastCol, fg);
-    fillRow(bg_, row, lastCol, bg);
-    fillRow(blinkGrid_, row, lastCol, blink);
+void ScreenModel::blankRow(int logicalRow, int lastCol, Cell blank) {
+    Cell* const row = cells_[phys(logicalRow)];
+    std::fill(row, row + lastCol + 1, blank);
+    damage(logicalRow, 0, std::min(lastCol, int(kLastCol)));
 }
 
 void ScreenModel::copyRow(int logicalFrom, int logicalTo, int cols) {
-    const int from = phys(logicalFrom), to = phys(logicalTo);
-    std::memcpy(text_[to], text_[from], sizeof(int32_t) * cols);
-    std::memcpy(fg_[to], fg_[from], sizeof(int32_t) * cols);
-    std::memcpy(bg_[to], bg_[from], sizeof(int32_t) * cols);
-    std::memcpy(blinkGrid_[to], blinkGrid_[from], sizeof(int16_t) * cols);
+    std::memcpy(cells_[phys(logicalTo)], cells_[phys(logicalFrom)], sizeof(Cell) * size_t(cols));
+    damage(logicalTo, 0, std::min(cols - 1, int(kLastCol)));
 }
 
 void ScreenModel::scrollUp() {
@@ -212,32 +231,31 @@ void ScreenModel::scrollUp() {
     const uint8_t first = rowMap_[0];
     std::memmove(rowMap_, rowMap_ + 1, kRows + 2);
     rowMap_[kRows + 2] = first;
-    const bool tailBlank = tailBlankFg_ == fgColour_ && tailBlankBg_ == bgColour_;
-    for (int r = tailBlank ? kRows + 2 : kLastRow; r <= kRows + 2; ++r)
-        blankRow(r, kStorageCols - 1, fgColour_, bgColour_, 0);
-    tailBlankFg_ = fgColour_;
-    tailBlankBg_ = bgColour_;
+    const Cell blank = makeCell(32, fgIndex_, bgIndex_, 0);
+    for (int r = tailBlank_ == blank ? kRows + 2 : kLastRow; r <= kRows + 2; ++r) blankRow(r, kStorageCols - 1, blank);
+    tailBlank_ = blank;
+    damageAll();  // every visible row moved
     row_ = kLastRow;
 }
 
 void ScreenModel::reverseIndex() {
     if (col_ != 0 || row_ != 0) return;
-    tailBlankFg_ = tailBlankBg_ = -1;
+    tailBlank_ = kNoCell;
     // Rows 0..24 move down by one; the former row 25 is reused as the new row 0.
     const uint8_t last = rowMap_[kRows + 1];
     std::memmove(rowMap_ + 1, rowMap_, kRows + 1);
     rowMap_[0] = last;
-    blankRow(0, kStorageCols - 1, kWhite, 0, 0);
+    blankRow(0, kStorageCols - 1, makeCell(32, kWhiteIndex, 0, 0));
+    damageAll();
 }
 
 void ScreenModel::clearScreen() {
-    // One blank row, copied to the others: copies run faster than fills.
-    blankRow(0, kLastCol, fgColour_, bgColour_, 0);
-    for (int r = 1; r <= kLastRow; ++r) copyRow(0, r, kCols);
+    const Cell blank = makeCell(32, fgIndex_, bgIndex_, 0);
+    for (int r = 0; r <= kLastRow; ++r) blankRow(r, kLastCol, blank);
     col_ = 0;
     row_ = 0;
     caretUpdate();
-    if (events_) events_->screenCleared(bgColour_);
+    if (events_) events_->screenCleared(palette()[bgIndex_]);
 }
 
 void ScreenModel::moveVertical(int64_t d) {
@@ -372,23 +390,20 @@ void ScreenModel::dispatch(uint8_t final) {
 }
 
 void ScreenModel::eraseLine() {
-    const int pr = phys(row_);
-    for (int c = col_; c <= kLastCol; ++c) {
-        text_[pr][c] = 32;
-        fg_[pr][c] = fgColour_;
-        bg_[pr][c] = bgColour_;
-        blinkGrid_[pr][c] = blink_;
-    }
+    Cell* const row = cells_[phys(row_)];
+    std::fill(row + col_, row + kCols, attr_ | 32);
+    damage(row_, col_, kLastCol);
     caretUpdate();
 }
 
 void ScreenModel::insertLines(int32_t n) {
     if (n < 1) n = 1;
     if (n > kStorageRows) n = kStorageRows;  // larger counts behave the same
-    tailBlankFg_ = tailBlankBg_ = -1;
+    tailBlank_ = kNoCell;
     // Copy downwards from the bottom so nothing is read after being overwritten; the
     // lowest target is row 24, the first storage row.
     for (int r = kRows - n; r >= row_; --r) copyRow(r, r + n, kCols);
     const int last = std::min(row_ + n - 1, kStorageRows - 1);
-    for (int r = row_; r <= last; ++r) blankRow(r, kLastCol, fgColour_, bgColour_, 0);
+    const Cell blank = makeCell(32, fgIndex_, bgIndex_, 0);
+    for (int r = row_; r <= last; ++r) blankRow(r, kLastCol, blank);
 }

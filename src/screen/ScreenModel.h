@@ -1,5 +1,6 @@
 #pragma once
 #include "CellSource.h"
+#include "RowCells.h"
 
 #include <array>
 #include <cstddef>
@@ -22,7 +23,9 @@ public:
 
 // The terminal screen without any drawing: the four grids (81 x 51 storage, 80 x 24
 // visible), the cursor and the interpreter of the ANSI/VT100 subset that PTT sends.
-// Bytes are stored one per cell; Big5 pairs are not decoded here.
+// Bytes are stored one per cell; rowCells() pairs them into characters for everyone
+// who reads or draws the screen, and the model records which parts of the visible rows
+// changed (damage) so that a view redraws only those.
 // No Qt in here: the widget axZekScreen owns one and draws it.
 //
 // Choices for input the terminal does not define (every one keeps all reads and writes
@@ -70,6 +73,22 @@ public:
     int32_t f取回銀幕前景色(int col, int row) const override;
     int32_t f取回銀幕背景色(int col, int row) const override;
     int32_t f取回銀幕閃爍色(int col, int row) const override;
+    // The characters of a visible row (0..23), pairs joined.
+    RowCells rowCells(int row) const override;
+
+    // Columns of a visible row changed since the damage was last taken.
+    struct RowDamage {
+        int first = kCols, last = -1;  // inclusive; first > last: unchanged
+        bool any() const { return first <= last; }
+    };
+    bool damaged() const { return damageRows_ != 0; }
+    // Whether the row changed since the damage was last taken.
+    bool rowDamaged(int row) const { return (damageRows_ >> row) & 1u; }
+    RowDamage rowDamage(int row) const { return {damageFirst_[row], damageLast_[row]}; }
+    // Forgets the damage: the view has drawn it.
+    void clearDamage();
+    // Marks every visible row changed (the view lost its picture, the font changed).
+    void damageAll();
 
     // Published copies of the cursor, refreshed by every caret update. Setting them does
     // not move the cursor.
@@ -97,10 +116,18 @@ public:
     static int32_t parameterNumber(const char* text, size_t length);
 
 private:
-    // Row-major grids: text_[rowMap_[row]][col]. Scrolling and reverse index rotate the
-    // row map instead of moving whole grids, so a line feed at the bottom costs one row.
-    using IntGrid = int32_t[kStorageRows][kStorageCols];
-    using FlagGrid = int16_t[kStorageRows][kStorageCols];
+    // A cell in one word: byte in bits 0..7, foreground palette index in 8..15,
+    // background index in 16..23, blink in 24..31 (0xFF blinking). Every colour a cell
+    // can hold is a palette entry, so the index is enough, and a run of text is written
+    // as one word per byte.
+    using Cell = uint32_t;
+    static constexpr Cell kBlinkBits = 0xFF000000u;
+    static Cell makeCell(uint32_t byte, int fg, int bg, int blink) {
+        return byte | uint32_t(fg) << 8 | uint32_t(bg) << 16 | (blink ? kBlinkBits : 0u);
+    }
+    // Row-major grid: cells_[rowMap_[row]][col]. Scrolling and reverse index rotate the
+    // row map instead of moving whole rows, so a line feed at the bottom costs one row.
+    using Grid = Cell[kStorageRows][kStorageCols];
 
     void putControl(uint8_t b);
     void caretUpdate() { publishedX_ = col_; publishedY_ = row_; caretDirty_ = true; }
@@ -114,10 +141,18 @@ private:
     void dispatch(uint8_t final);
     void insertLines(int32_t n);
     void eraseLine();
-    void blankRow(int row, int lastCol, int32_t fg, int32_t bg, int16_t blink);
+    void blankRow(int row, int lastCol, Cell blank);
     void copyRow(int from, int to, int cols);
     int phys(int row) const { return rowMap_[row]; }
-    void refreshColours() { fgColour_ = palette()[fgIndex_]; bgColour_ = palette()[bgIndex_]; }
+    void refreshColours() { attr_ = makeCell(0, fgIndex_, bgIndex_, blink_); }
+    // Damage of a visible row; rows below the screen are storage only and not drawn.
+    void damage(int row, int first, int last) {
+        if (allDamaged_ || static_cast<unsigned>(row) >= kRows) return;
+        damageRows_ |= 1u << row;
+        if (first < damageFirst_[row]) damageFirst_[row] = first;
+        if (last > damageLast_[row]) damageLast_[row] = last;
+    }
+    void damageRows(int first, int last);
 
     ScreenEvents* events_ = nullptr;
     int col_ = 0, row_ = 0;
@@ -125,12 +160,17 @@ private:
     int fgIndex_ = 7, bgIndex_ = 0;
     int savedCol_ = 0, savedRow_ = 0;
     int16_t blink_ = 0;
-    int32_t fgColour_ = 0, bgColour_ = 0;  // palette()[fgIndex_], palette()[bgIndex_]
+    Cell attr_ = 0;  // the current colours and blink, with byte 0
     int state_ = kInitial;
     bool caretDirty_ = false;
-    // Colours in which storage rows 24..26 are known to be blank (-1: not known). Lets a
+    // The blank cell storage rows 24..26 are known to hold (kNoCell: not known). Lets a
     // line feed at the bottom blank one row instead of four.
-    int32_t tailBlankFg_ = -1, tailBlankBg_ = -1;
+    static constexpr Cell kNoCell = 0xFFFFFFFFu;
+    Cell tailBlank_ = kNoCell;
+    uint32_t damageRows_ = 0;  // bit r: row r changed
+    bool allDamaged_ = false;  // every visible row changed whole: nothing to add
+    int damageFirst_[kRows];
+    int damageLast_[kRows];
 
     // Control-sequence accumulator: the bytes after "ESC [" up to the final byte. A
     // fixed buffer and a count: bytes past kMaxSequence are counted but not kept.
@@ -138,8 +178,5 @@ private:
     char seq_[kMaxSequence + 1] = {};
 
     uint8_t rowMap_[kStorageRows];
-    IntGrid text_;
-    IntGrid fg_;
-    IntGrid bg_;
-    FlagGrid blinkGrid_;
+    Grid cells_;
 };

@@ -10,8 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
-class CellSource;
 class QPainter;
+class RowCells;
 
 // Draws cells of a screen onto a picture: backgrounds, single-byte glyphs, Big5 pairs as
 // one glyph, and the right half of a pair in the trail byte's colour. It knows the cell
@@ -26,7 +26,7 @@ public:
     const CellGeometry& geometry() const { return geometry_; }
 
     // One visible row: every cell's background, then its glyph.
-    void drawRow(QPainter& p, const CellSource& screen, int row) const;
+    void drawRow(QPainter& p, const RowCells& cells, int row) const;
 
     void fillCell(QPainter& p, int col, int row, int32_t colour) const;
     // Glyph with its top-left at the cell's top-left (drawn at the baseline below it).
@@ -39,15 +39,13 @@ public:
     static QColor colour(int32_t value) {
         return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
     }
-    // The text of a single byte 33..127, or of a Big5 pair; cached process-wide.
-    // Bytes 128..255 alone have no glyph of their own and give an empty text (only the
-    // cell's background shows), as do pairs that do not decode.
-    static const QString& byteText(int b);
-    static const QString& pairText(int lead, int trail);
+    // The text of a character to draw; empty for U+FFFD (a lone high byte or a pair that
+    // does not decode has no glyph of its own: only the cell's background shows).
+    static QString textOf(char32_t cp);
 
 private:
     // Glyph of a character in the primary font, 0 when it has none.
-    quint32 glyphIndex(const QString& text) const;
+    quint32 glyphIndex(char32_t cp) const;
     void flushRun(QPainter& p) const;
 
     QFont font_;

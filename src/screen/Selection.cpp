@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr char32_t kReplacement = 0xFFFD;
-
 int byteAt(const CellSource& screen, int col, int row) { return screen.f取回銀幕文字(col, row) & 0xFF; }
 
 }  // namespace
@@ -49,32 +47,29 @@ Selection::Result Selection::mark(const CellSource& screen, int startCol, int st
         const int first = (row == r.startRow) ? r.startCol : 0;
         const int last = (row == r.endRow) ? r.endCol : 79;
         if (first <= last) result.boxes.push_back({row, first, last});
-
-        for (int c = first; c <= last;) {
-            const int b = byteAt(screen, c, row);
-            if (b < 33) {
-                result.text += ' ';
-                ++c;
+        if (first > last || first > 79) {
+            if (row != r.endRow) result.text += "\r\n";
+            continue;
+        }
+        const RowCells cells = screen.rowCells(row);
+        // The walk starts at a character start (snapped above, or column 0); a pair
+        // whose lead is the last selected cell is still taken whole.
+        for (int i = cells.indexAt(first); i < cells.size() && cells[i].column <= last; ++i) {
+            const ScreenCell& cell = cells[i];
+            if (cell.lead < 33) {
+                for (int k = 0; k < cell.width; ++k) result.text += ' ';
                 continue;
             }
             Glyph g;
-            g.col = c;
+            g.col = cell.column;
             g.row = row;
-            g.lead = static_cast<uint8_t>(b);
-            if (b >= 128 && c < 79 && big5::isPair(b, byteAt(screen, c + 1, row))) {
-                // A pair whose lead is the last selected cell is still taken whole.
-                g.cells = 2;
-                g.trail = static_cast<uint8_t>(byteAt(screen, c + 1, row));
-                const int32_t leadColour = screen.f取回銀幕前景色(c, row);
-                g.trailColour = screen.f取回銀幕前景色(c + 1, row);
-                g.twoColour = g.trailColour != leadColour;
-                big5::appendUtf8(result.text, big5::decodePair(g.lead, g.trail));
-                c += 2;
-            } else {
-                if (b < 128) result.text += static_cast<char>(b);
-                else big5::appendUtf8(result.text, kReplacement);
-                ++c;
-            }
+            g.cells = cell.width;
+            g.lead = cell.lead;
+            g.trail = cell.trail;
+            g.codePoint = cell.codePoint;
+            g.trailColour = cell.fg2;
+            g.twoColour = cell.isPair() && cell.fg2 != cell.fg;
+            big5::appendUtf8(result.text, cell.codePoint);
             result.glyphs.push_back(g);
         }
         if (row != r.endRow) result.text += "\r\n";

@@ -29,6 +29,7 @@ public:
     struct Glyph {
         int col = 0, row = 0, cells = 1;
         uint8_t lead = 0, trail = 0;
+        char32_t codePoint = 0;  // U+FFFD for a lone high byte
         bool twoColour = false;
         int32_t trailColour = 0;
     };

@@ -5,6 +5,7 @@
 #include "screen/Selection.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QHideEvent>
 #include <QPaintEvent>
 #include <QShowEvent>
@@ -22,7 +23,8 @@ axZekScreen::axZekScreen(QWidget* parent) : QWidget(parent), fontName_(QStringLi
     // The session control handles the mouse for the whole screen.
     setAttribute(Qt::WA_TransparentForMouseEvents);
     model_.setEvents(this);
-    resetDrawnGrids(-1);
+    frameTimer_.setSingleShot(true);
+    connect(&frameTimer_, &QTimer::timeout, this, &axZekScreen::f重繪畫面);
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, &axZekScreen::onClock);
     // The stored default size 12 is set directly, without the list of accepted sizes.
@@ -48,6 +50,28 @@ void axZekScreen::VT100(const uint8_t* data, size_t size) {
     stopTimer();
     model_.feed(data, size);
     f重繪畫面();
+}
+
+namespace {
+constexpr int kFrameMs = 16;
+qint64 nowMs() {
+    static QElapsedTimer clock = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
+    return clock.elapsed();
+}
+}  // namespace
+
+void axZekScreen::interpretForNextFrame(const QByteArray& bytes) {
+    stopTimer();
+    model_.feed(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size()));
+    if (frameTimer_.isActive()) return;
+    // A screen that has been quiet draws at once; one that drew within the last frame
+    // waits for the rest of that frame, so a flood draws about 60 pictures a second.
+    const qint64 wait = lastRedrawMs_ + kFrameMs - nowMs();
+    frameTimer_.start(int(std::clamp<qint64>(wait, 0, kFrameMs)));
 }
 
 void axZekScreen::stopTimer() {
@@ -102,11 +126,6 @@ QRect axZekScreen::caretRect() const {
                  std::max(1, geometry_.caretHeightPx()));
 }
 
-void axZekScreen::resetDrawnGrids(int value) {
-    for (int r = 0; r < 25; ++r)
-        for (int c = 0; c < 81; ++c) drawnText_[r][c] = drawnFg_[r][c] = drawnBg_[r][c] = value;
-}
-
 void axZekScreen::setScreenFont(const QFont& font) {
     fontName_ = font.family();
     if (font.pointSizeF() > 0) fontSize_ = float(font.pointSizeF());
@@ -140,8 +159,7 @@ void axZekScreen::Resize() {
         shown_ = saved_;
     }
     setFixedSize(size);
-    for (int r = 0; r < 24; ++r)
-        for (int c = 0; c < 80; ++c) drawnFg_[r][c] = drawnBg_[r][c] = 1;
+    model_.damageAll();
     updateGeometry();
 }
 
@@ -149,6 +167,8 @@ QSize axZekScreen::sizeHint() const { return QSize(geometry_.screenWidthPx(), ge
 
 void axZekScreen::f重繪畫面() {
     stopTimer();
+    frameTimer_.stop();
+    lastRedrawMs_ = nowMs();
     if (parked_) {
         // Nothing is drawn while hidden; the links still follow the screen, and the
         // first redraw after showing repaints every cell.
@@ -157,44 +177,24 @@ void axZekScreen::f重繪畫面() {
         return;
     }
 
-    // Count changed cells, stopping once past 10.
-    int changed = 0;
-    for (int r = 0; r < 24 && changed <= 10; ++r) {
-        for (int c = 0; c < 80 && changed <= 10; ++c) {
-            if (model_.f取回銀幕文字(c, r) != drawnText_[r][c] || model_.f取回銀幕前景色(c, r) != drawnFg_[r][c] ||
-                model_.f取回銀幕背景色(c, r) != drawnBg_[r][c])
-                ++changed;
-        }
-    }
-
     // Paint straight onto the saved picture: it is what the surface is restored to first.
     shown_ = QImage();
     rowsDrawn_ = 0;
+    anyBlinking_ = false;
     {
         QPainter p(&saved_);
         for (int r = 0; r < 24; ++r) {
-            bool draw = changed > 10;
-            for (int c = 0; c < 80 && !draw; ++c) {
-                if (model_.f取回銀幕文字(c, r) != drawnText_[r][c] || model_.f取回銀幕前景色(c, r) != drawnFg_[r][c] ||
-                    model_.f取回銀幕背景色(c, r) != drawnBg_[r][c])
-                    draw = true;
-            }
+            const bool draw = model_.rowDamaged(r);
+            if (!draw && anyBlinking_) continue;
+            const RowCells cells = model_.rowCells(r);
+            for (const ScreenCell& cell : cells) anyBlinking_ = anyBlinking_ || cell.blink || cell.blink2;
             if (!draw) continue;
-            painter_.drawRow(p, model_, r);
+            painter_.drawRow(p, cells, r);
             ++rowsDrawn_;
         }
     }
-    for (int r = 0; r < 24; ++r) {
-        for (int c = 0; c < 80; ++c) {
-            drawnText_[r][c] = model_.f取回銀幕文字(c, r);
-            drawnFg_[r][c] = model_.f取回銀幕前景色(c, r);
-            drawnBg_[r][c] = model_.f取回銀幕背景色(c, r);
-        }
-    }
+    model_.clearDamage();
     scanLinks();
-    anyBlinking_ = false;
-    for (int r = 0; r < 24 && !anyBlinking_; ++r)
-        for (int c = 0; c < 80 && !anyBlinking_; ++c) anyBlinking_ = model_.f取回銀幕閃爍色(c, r) != 0;
     // Whatever blinking text showed, the new picture shows it.
     blinkHidden_ = false;
     f顯示畫面();
@@ -203,8 +203,7 @@ void axZekScreen::f重繪畫面() {
 }
 
 void axZekScreen::repaintAll() {
-    for (int r = 0; r < 24; ++r)
-        for (int c = 0; c < 80; ++c) drawnFg_[r][c] = drawnBg_[r][c] = 1;
+    model_.damageAll();
     f重繪畫面();
 }
 
@@ -257,18 +256,15 @@ bool axZekScreen::hideBlinkingText(QImage& image) const {
     bool any = false;
     QPainter p;
     for (int r = 0; r < 24; ++r) {
-        for (int c = 0; c < 80; ++c) {
-            if (model_.f取回銀幕閃爍色(c, r) == 0) continue;
+        for (const ScreenCell& cell : model_.rowCells(r)) {
+            if (!cell.blink && !cell.blink2) continue;
             if (!any) {
                 any = true;
                 p.begin(&image);
             }
-            painter_.fillCell(p, c, r, model_.f取回銀幕背景色(c, r));
-            // The other half of a pair goes with it, in its own background.
-            if (c < 79 && big5::isPair(model_.f取回銀幕文字(c, r), model_.f取回銀幕文字(c + 1, r))) {
-                painter_.fillCell(p, c + 1, r, model_.f取回銀幕背景色(c + 1, r));
-                ++c;
-            }
+            // A blinking lead takes its pair's other half with it, in its own background.
+            if (cell.blink) painter_.fillCell(p, cell.column, r, cell.bg);
+            if (cell.isPair() && (cell.blink || cell.blink2)) painter_.fillCell(p, cell.column + 1, r, cell.bg2);
         }
     }
     return any;
@@ -356,13 +352,9 @@ void axZekScreen::f顯示畫面() {
             p.fillRect(x0, g.cellTopPx(b.row), x1 - x0, g.cellBottomPx(b.row) - g.cellTopPx(b.row), Qt::white);
         }
         for (const Selection::Glyph& gl : mark.glyphs) {
-            if (gl.cells == 2) {
-                const QString& text = ScreenPainter::pairText(gl.lead, gl.trail);
-                painter_.drawGlyph(p, gl.col, gl.row, text, 0);
-                if (gl.twoColour) painter_.drawRightHalf(p, gl.col, gl.row, text, gl.trailColour);
-            } else {
-                painter_.drawGlyph(p, gl.col, gl.row, ScreenPainter::byteText(gl.lead), 0);
-            }
+            const QString text = ScreenPainter::textOf(gl.codePoint);
+            painter_.drawGlyph(p, gl.col, gl.row, text, 0);
+            if (gl.twoColour) painter_.drawRightHalf(p, gl.col, gl.row, text, gl.trailColour);
         }
         markingResult_ = QString::fromStdString(mark.text);
     }

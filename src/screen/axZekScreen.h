@@ -27,11 +27,16 @@ public:
     // Interprets the bytes and redraws once.
     void VT100(const QByteArray& bytes);
     void VT100(const uint8_t* data, size_t size);
+    // Interprets the bytes now and draws at the next frame: under a flood of data many
+    // chunks make one picture, and the event loop stays free for keys in between.
+    void interpretForNextFrame(const QByteArray& bytes);
+    bool redrawPending() const { return frameTimer_.isActive(); }
 
     int32_t f取回銀幕文字(int col, int row) const override { return model_.f取回銀幕文字(col, row); }
     int32_t f取回銀幕前景色(int col, int row) const override { return model_.f取回銀幕前景色(col, row); }
     int32_t f取回銀幕背景色(int col, int row) const override { return model_.f取回銀幕背景色(col, row); }
     int32_t f取回銀幕閃爍色(int col, int row) const override { return model_.f取回銀幕閃爍色(col, row); }
+    RowCells rowCells(int row) const override { return model_.rowCells(row); }
     int CursorX() const { return model_.CursorX(); }
     int CursorY() const { return model_.CursorY(); }
     void setCursorX(int x) { model_.setCursorX(x); }
@@ -39,7 +44,7 @@ public:
     QString GetChar(int, int) const { return QString(); }
     int32_t GetAttrib(int, int) const { return 0; }
 
-    // Redraw: only the rows that changed when at most 10 cells changed, else everything.
+    // Redraw: the rows the model reports changed since the last redraw.
     void f重繪畫面();
     // Forgets what the cells showed and redraws every one of them.
     void repaintAll();
@@ -116,7 +121,6 @@ private:
     // The next tick after tick_ that has work, or 0 when none has.
     int nextTickWithWork() const;
     void onClock();
-    void resetDrawnGrids(int value);
     void scanLinks();
     // Paints the background over every blinking cell; false when there is none.
     bool hideBlinkingText(QImage& image) const;
@@ -131,6 +135,8 @@ private:
     QImage saved_;  // the saved picture
     QImage shown_;  // the surface
     QTimer timer_;
+    QTimer frameTimer_;  // a redraw waiting for the next frame
+    qint64 lastRedrawMs_ = -1000;
     int tick_ = 0;
     int blinkPhase_ = 0;
     bool blinkHidden_ = false;
@@ -139,11 +145,6 @@ private:
     bool anyBlinking_ = false;  // some visible cell blinks, as of the last redraw
     int rowsDrawn_ = 0;
     QString markingResult_;
-
-    // What each visible cell showed when last drawn; -1 or 1 force drawing.
-    int32_t drawnText_[25][81];
-    int32_t drawnFg_[25][81];
-    int32_t drawnBg_[25][81];
 
     int markStartCol_ = -1, markStartRow_ = -1, markEndCol_ = -1, markEndRow_ = -1;
     bool markBusy_ = false;

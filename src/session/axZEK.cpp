@@ -130,7 +130,9 @@ void axZEK::drainReceived() {
     while (!d->pending.empty()) {
         const QByteArray chunk = d->pending.front();
         d->pending.pop_front();
-        d->screen->VT100(chunk);
+        // The cells change now and DataArrived reads them; the picture follows at the
+        // next frame, once for however many chunks arrive meanwhile.
+        d->screen->interpretForNextFrame(chunk);
         emit DataArrived();
         if (!alive) return;  // the handler closed the session
         emit ReceiveTextChanged();
@@ -157,6 +159,7 @@ int32_t axZEK::f取回銀幕文字(int col, int row) const { return d->screen->f
 int32_t axZEK::f取回銀幕前景色(int col, int row) const { return d->screen->f取回銀幕前景色(col, row); }
 int32_t axZEK::f取回銀幕背景色(int col, int row) const { return d->screen->f取回銀幕背景色(col, row); }
 int32_t axZEK::f取回銀幕閃爍色(int col, int row) const { return d->screen->f取回銀幕閃爍色(col, row); }
+RowCells axZEK::rowCells(int row) const { return d->screen->rowCells(row); }
 
 QString axZEK::get標記文字() const { return d->input.markedText(); }
 QString axZEK::ReceiveText() const { return d->receiveText; }

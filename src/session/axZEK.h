@@ -37,6 +37,7 @@ public:
     int32_t f取回銀幕前景色(int col, int row) const override;
     int32_t f取回銀幕背景色(int col, int row) const override;
     int32_t f取回銀幕閃爍色(int col, int row) const override;
+    RowCells rowCells(int row) const override;
 
     QString get標記文字() const;
     QString ReceiveText() const;

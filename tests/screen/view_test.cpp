@@ -46,7 +46,7 @@ TEST(ScreenView, CellsShowTheirColoursAndEachBig5HalfItsOwn) {
     EXPECT_EQ(countPixels(img, cellRect(s, 3, 1), lit), 0);
 }
 
-TEST(ScreenView, SmallChangesRedrawOnlyTheirRowsAndLargeOnesEverything) {
+TEST(ScreenView, RedrawPaintsOnlyTheRowsTheModelReportsChanged) {
     axZekScreen s;
     replayMainSession(s, 19);
     EXPECT_EQ(s.rowsDrawnByLastRedraw(), 24);
@@ -55,15 +55,29 @@ TEST(ScreenView, SmallChangesRedrawOnlyTheirRowsAndLargeOnesEverything) {
     EXPECT_EQ(s.rowsDrawnByLastRedraw(), 1);
     for (int row = 0; row < 24; ++row)
         EXPECT_EQ(before.copy(cellRect(s, 0, row, 80)) == s.savedPicture().copy(cellRect(s, 0, row, 80)), row != 5) << row;
-    feed(s, "\x1b[6;1HX");
+    feed(s, "\x1b[6;1H");  // the cursor alone changes no cell
     EXPECT_EQ(s.rowsDrawnByLastRedraw(), 0);
-    // Ten changed cells on two rows redraw two rows; eleven, the whole screen.
-    feed(s, "\x1b[1;1H12345\x1b[2;1H12345");
-    EXPECT_EQ(s.rowsDrawnByLastRedraw(), 2);
-    feed(s, "\x1b[1;1Habcde\x1b[2;1Habcdef");
-    EXPECT_EQ(s.rowsDrawnByLastRedraw(), 24);
-    feed(s, "\x1b[1;1H\x1b[31ma");  // a colour change alone counts
-    EXPECT_EQ(s.rowsDrawnByLastRedraw(), 1);
+    const struct {
+        const char* bytes;
+        int rows;
+    } cases[] = {
+        {"\x1b[1;1H12345\x1b[2;1H12345", 2},
+        {"\x1b[1;1H\x1b[31ma", 1},                   // a colour change alone counts
+        {"\x1b[3;5H\x1b[K", 1},                      // erasing the rest of a row
+        {"\x1b[5;1H\x1b[2L", 20},                    // inserted lines move the rows below
+        {"\x1b[24;1H\n", 24},                        // a scroll moves every row
+        {"\x1b[2J", 24},
+    };
+    for (const auto& c : cases) {
+        feed(s, c.bytes);
+        EXPECT_EQ(s.rowsDrawnByLastRedraw(), c.rows) << c.bytes;
+    }
+    // Drawn from damage alone, the picture equals one drawn afresh.
+    replayMainSession(s, 19);
+    axZekScreen fresh;
+    replayMainSession(fresh, 19);
+    fresh.repaintAll();
+    EXPECT_TRUE(s.savedPicture() == fresh.savedPicture());
 }
 
 TEST(ScreenView, HiddenScreenHoldsNoPictureAndIsDrawnWholeWhenShownAgain) {
