@@ -20,4 +20,12 @@ public:
         (void)text, (void)title, (void)password;
         return false;
     }
+    // A Yes/No question with a "don't ask again" box labelled optOutLabel; optedOut
+    // tells whether the box was ticked. Without a box of its own: the plain question.
+    virtual bool askYesNoWithOptOut(const QString& text, const QString& title, const QString& optOutLabel,
+                                    bool& optedOut) {
+        (void)optOutLabel;
+        optedOut = false;
+        return askYesNo(text, title);
+    }
 };

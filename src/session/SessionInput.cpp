@@ -6,6 +6,7 @@
 #include "screen/LinkTable.h"
 #include "screen/Selection.h"
 #include "screen/axZekScreen.h"
+#include "session/CopyText.h"
 #include "session/KeyTranslator.h"
 #include "session/MarkedAddress.h"
 #include "session/PasteKeystrokes.h"
@@ -104,7 +105,7 @@ void SessionInput::inputMethod(QInputMethodEvent* e) {
 void SessionInput::copyMarked() {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    if (!marked_.isEmpty()) clipboard->setText(marked_);
+    if (!marked_.isEmpty()) clipboard->setText(copy_text::forClipboard(marked_));
 }
 
 void SessionInput::copyMarkedWithColours() {
@@ -188,10 +189,20 @@ void SessionInput::mouseRelease(QMouseEvent* e) {
             // Taken now, with the marking: the screen may change before the copy.
             const Selection::Range range = Selection::mark(*q, downCol_, downRow_, up.x(), up.y()).range;
             markedColours_ = QString::fromStdString(ansicopy::text(*q, range));
+            // X desktops: marking fills the primary selection, for a middle click anywhere.
+            QClipboard* clipboard = QGuiApplication::clipboard();
+            if (clipboard->supportsSelection() && !marked_.isEmpty())
+                clipboard->setText(copy_text::forClipboard(marked_), QClipboard::Selection);
             emit q->TextMarked(marked_);
         }
     } else if (e->button() == Qt::RightButton) {
         showPopup(e->globalPosition().toPoint());
+    } else if (e->button() == Qt::MiddleButton) {
+        // The primary selection goes out the way Ctrl+V sends the clipboard.
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        if (!clipboard->supportsSelection()) return;
+        const QString text = clipboard->text(QClipboard::Selection);
+        for (const QByteArray& send : KeyTranslator::pasteSends(text, q->screen()->CursorX())) q->sendData(send);
     }
 }
 

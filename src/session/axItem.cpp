@@ -152,5 +152,5 @@ void axItem::onButtonClicked(axImgButton* source) {
 
 void axItem::onButtonClosed(axImgButton* source) {
     const int i = numberOf(source);
-    if (i != 0) ItemRemove(i);
+    if (i != 0 && (!closeGuard_ || closeGuard_(i))) ItemRemove(i);
 }

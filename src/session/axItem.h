@@ -6,6 +6,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 class QScrollBar;
@@ -46,6 +47,9 @@ public:
 
     QSize sizeHint() const override;
 
+    // Asked before a click on a tab's close mark removes the tab; false keeps the tab.
+    void setCloseGuard(std::function<bool(int item)> guard) { closeGuard_ = std::move(guard); }
+
     // The scroll value that keeps tab n fully left of the scroll bar, starting from
     // `value`: the add rule, bounded so that it ends even when nothing fits.
     static int scrollToShow(int n, int value, int tabWidth, int scrollLeft);
@@ -69,4 +73,5 @@ private:
     int current_ = 0;
     int templateWidth_ = kDefaultTabWidth;
     bool inLayout_ = false;
+    std::function<bool(int)> closeGuard_;
 };

@@ -2,6 +2,7 @@
 add_library(zek_session STATIC
   ${CMAKE_CURRENT_LIST_DIR}/axZEK.cpp
   ${CMAKE_CURRENT_LIST_DIR}/axZEK.h
+  ${CMAKE_CURRENT_LIST_DIR}/CopyText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MarkedAddress.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PasteKeystrokes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SessionInput.cpp)

@@ -4,10 +4,15 @@
 #include "app/Deployment.h"
 #include "app/SingleInstanceLock.h"
 #include "ptt/ZEKURLModule.h"
+#include "ui/AddressTarget.h"
 #include "ui/AppDialogs.h"
 #include "ui/MainFormParts.h"
+#include "ui/AppIcon.h"
 #include "ui/MainMenus.h"
 #include "ui/SessionTabs.h"
+#include "ui/MenuCommands.h"
+#include "ui/QtUserInteraction.h"
+#include "ui/ToolbarRow.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -17,8 +22,11 @@ MainForm::MainForm(AppContext& context, QWidget* parent)
     : QMainWindow(parent), context_(context), menus_(std::make_unique<MainMenus>(menuBar())) {
     setObjectName(QStringLiteral("MainForm"));
     parts_ = new MainFormParts(*this, context_);
-    connect(menus_->mnuConnectExit, &QAction::triggered, this, &QWidget::close);
+    commands_ = new MenuCommands(*this, context_);
+    setWindowIcon(app_icon::icon());
 }
+
+bool MainForm::mayClose() { return commands_->confirmQuit(); }
 
 MainForm::~MainForm() {
     // The dialogs are our children; release them while we still exist.
@@ -32,9 +40,7 @@ bool MainForm::load() {
         instanceLock_.reset();
         return false;
     }
-    menus_->mnuOptionSetCtrlC->setChecked(context_.settings.switch_of_ctrl_c);
-    menus_->mnuOptionSetCtrlV->setChecked(context_.settings.switch_of_ctrl_v);
-    menus_->mnuOptionBBSWindowSize->setChecked(context_.settings.switch_of_auto_resize_bbs);
+    commands_->syncChecks();
     parts_->load();
     return true;
 }
@@ -42,6 +48,11 @@ bool MainForm::load() {
 void MainForm::applyLanguageTexts() {
     setWindowTitle(context_.texts.text(QStringLiteral("App_Title")));
     menus_->applyTexts(context_.texts);
+    parts_->toolbarRow().applyTexts(context_.texts);
+    commands_->applyTexts();
+    if (auto* qtUi = dynamic_cast<QtUserInteraction*>(context_.ui))
+        qtUi->setButtonTexts(context_.texts.text(QStringLiteral("OK")), context_.texts.text(QStringLiteral("Yes")),
+                             context_.texts.text(QStringLiteral("No")));
 }
 
 void MainForm::applyLanguageTexts(const QString& mode) {
@@ -50,6 +61,15 @@ void MainForm::applyLanguageTexts(const QString& mode) {
 }
 
 void MainForm::openLink(const QString& text) {
+    // The desktop hands over zek: links too; what the address bar cannot read goes to
+    // the Zek URL module as it is.
+    const AddressTarget target = AddressTarget::parse(text, context_.settings.prefix_of_zek_long_url,
+                                                      context_.settings.prefix_of_zek_short_url);
+    if (target.kind == AddressTarget::Kind::Bbs || target.kind == AddressTarget::Kind::ZekUrl ||
+        target.kind == AddressTarget::Kind::Web) {
+        commands_->open(target);
+        return;
+    }
     if (ZEKURLModule* module = parts_->tabs().zekUrl()) module->openZEKURL(text);
 }
 
@@ -82,6 +102,12 @@ void MainForm::unload() {
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {
+    // The window manager's close box asks about live sessions; close() from our own
+    // code (Exit asked already, termination signals must not wait) does not.
+    if (!unloaded_ && event->spontaneous() && !mayClose()) {
+        event->ignore();
+        return;
+    }
     unload();
     event->accept();
 }

@@ -7,6 +7,7 @@ struct AppContext;
 class AppDialogs;
 class MainMenus;
 class MainFormParts;
+class MenuCommands;
 class SingleInstanceLock;
 
 // The main window. It owns its parts (menus, dialogs, and the tabs, address bar and
@@ -39,6 +40,10 @@ public:
     MainFormParts& parts() const { return *parts_; }
     // Opens a Zek URL, a telnet URL or a host name as the address bar does.
     void openLink(const QString& text);
+    // What the menus, toolbar, address bar and the window's keys do.
+    MenuCommands& commands() const { return *commands_; }
+    // Asks before quitting with live sessions (once, unless turned off); true: go on.
+    bool mayClose();
 
 signals:
     // Raised during unload after the settings are written and before the dialogs and
@@ -52,6 +57,7 @@ private:
     AppContext& context_;
     std::unique_ptr<MainMenus> menus_;
     MainFormParts* parts_;  // a child of the window
+    MenuCommands* commands_;  // a child of the window
     std::unique_ptr<AppDialogs> dialogs_;
     std::unique_ptr<SingleInstanceLock> instanceLock_;
     bool unloaded_ = false;

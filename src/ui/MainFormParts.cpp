@@ -31,13 +31,6 @@ MainFormParts::MainFormParts(QMainWindow& window, AppContext& context, WebPane::
                             webFactory ? std::move(webFactory) : ZekWebView::factory());
     layout_ = new MainFormLayout(window, context, *row_, *axItem1_, *tabs_);
 
-    // Connecting to PTT from the menu and the toolbar; the rest of the toolbar's and the
-    // menus' commands are wired by their own classes.
-    auto connectPtt = [this] { tabs_->OpenBBS(deployment::pttHost()); };
-    for (QAction* action : {row_->TB->findChild<QAction*>(QStringLiteral("ToPTT")),
-                            window.findChild<QAction*>(QStringLiteral("mnuConnectPTT"))}) {
-        if (action) connect(action, &QAction::triggered, tabs_, connectPtt);
-    }
     // A logon page met on the way to a link with automatic logon off (or after the
     // stored password was refused): the login dialog, modal, for that tab.
     connect(tabs_, &SessionTabs::LoginRequested, this, [this](int tab) {
@@ -50,12 +43,6 @@ MainFormParts::MainFormParts(QMainWindow& window, AppContext& context, WebPane::
     });
     tick_ = new MainTick(context, *tabs_, row_->TxtZEKURL, this);
     connect(&layout_->mwXTimer(), &QTimer::timeout, tick_, &MainTick::mwXTimer_Tick);
-    if (QAction* search = row_->TB->findChild<QAction*>(QStringLiteral("SearchPTT"))) {
-        connect(search, &QAction::triggered, tabs_, [this] {
-            tabs_->openURL(context_.texts.text(QStringLiteral("Menu_Search_In_PTT")), QStringLiteral("SearchPTT"),
-                           deployment::page(QStringLiteral("/search.php")));
-        });
-    }
 }
 
 void MainFormParts::load() {

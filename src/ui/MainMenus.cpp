@@ -3,6 +3,8 @@
 #include "app/LanguageTexts.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -49,6 +51,10 @@ MainMenus::MainMenus(QMenuBar* bar) : bar_(bar) {
     mnuConnectQuick = addItem(mnuConnect, "mnuConnectQuick");
     mnuConnectLast = addItem(mnuConnect, "mnuConnectLast");
     mnuConnectStop = addItem(mnuConnect, "mnuConnectStop");
+    mnuCSepTabs = addSeparator(mnuConnect, "mnuCSepTabs");
+    mnuConnectNextTab = addItem(mnuConnect, "mnuConnectNextTab");
+    mnuConnectPrevTab = addItem(mnuConnect, "mnuConnectPrevTab");
+    mnuConnectAddress = addItem(mnuConnect, "mnuConnectAddress");
     mnuCSep1 = addSeparator(mnuConnect, "mnuCSep1");
     mnuConnectExit = addItem(mnuConnect, "mnuConnectExit");
 
@@ -82,7 +88,17 @@ MainMenus::MainMenus(QMenuBar* bar) : bar_(bar) {
     mnuOptionBBSWindowSize = addItem(mnuOption, "mnuOptionBBSWindowSize");
     mnuOptionAutoLogin = addItem(mnuOption, "mnuOptionAutoLogin");
     mnuOptionResetConfig = addItem(mnuOption, "mnuOptionResetConfig");
-    for (QAction* toggle : {mnuOptionSetCtrlC, mnuOptionSetCtrlV, mnuOptionBBSWindowSize}) toggle->setCheckable(true);
+    mnuCSepOption = addSeparator(mnuOption, "mnuCSepOption");
+    mnuOptionFullScreen = addItem(mnuOption, "mnuOptionFullScreen");
+    mnuOptionLanguage = addSubmenu(mnuOption, "mnuOptionLanguage");
+    mnuLanguageTW = addItem(mnuOptionLanguage, "mnuLanguageTW");
+    mnuLanguageEN = addItem(mnuOptionLanguage, "mnuLanguageEN");
+    for (QAction* toggle : {mnuOptionSetCtrlC, mnuOptionSetCtrlV, mnuOptionBBSWindowSize, mnuOptionFullScreen,
+                            mnuLanguageTW, mnuLanguageEN})
+        toggle->setCheckable(true);
+    auto* languages = new QActionGroup(mnuOptionLanguage);
+    languages->addAction(mnuLanguageTW);
+    languages->addAction(mnuLanguageEN);
 
     mnuAbout = addTopMenu(bar, "mnuAbout");
     mnuAboutZEKWebsite = addItem(mnuAbout, "mnuAboutZEKWebsite");
@@ -90,8 +106,42 @@ MainMenus::MainMenus(QMenuBar* bar) : bar_(bar) {
     mnuAboutTerms = addItem(mnuAbout, "mnuAboutTerms");
     mnuCSep5 = addSeparator(mnuAbout, "mnuCSep5");
     mnuAboutCheckNewVersion = addItem(mnuAbout, "mnuAboutCheckNewVersion");
+    mnuAboutZek = addItem(mnuAbout, "mnuAboutZek");
     mnuVersion = addItem(mnuAbout, "mnuVersion");
     mnuVersion->setText(versionCaption());
+    mnuVersion->setEnabled(false);  // a caption, not a command
+
+    // The terminal owns plain keys and Ctrl+letters; Zek's own keys are combinations a
+    // BBS never needs.
+    mnuEditCopy->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    mnuEditPaste->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+    mnuConnectPTT->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
+    mnuConnectStop->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
+    mnuConnectNextTab->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown));
+    mnuConnectPrevTab->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp));
+    // Ctrl+L is PTT's redraw key inside a session (MenuCommands leaves it to the
+    // session there); F6 works everywhere.
+    mnuConnectAddress->setShortcuts({QKeySequence(Qt::Key_F6), QKeySequence(Qt::CTRL | Qt::Key_L)});
+    mnuOptionFullScreen->setShortcut(QKeySequence(Qt::Key_F11));
+    for (QAction* a : bar->findChildren<QAction*>()) a->setShortcutContext(Qt::WindowShortcut);
+}
+
+QString MainMenus::withMnemonic(const QString& caption, QChar letter) {
+    if (caption.isEmpty() || letter.isNull()) return caption;
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i)
+        if (caption.at(i) == QLatin1Char('&') && caption.at(i + 1).isLetterOrNumber()) return caption;
+    QString escaped = caption;
+    escaped.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    for (qsizetype i = 0; i < escaped.size(); ++i) {
+        if (escaped.at(i).toUpper() == letter.toUpper() && escaped.at(i).unicode() < 128)
+            return escaped.left(i) + QLatin1Char('&') + escaped.mid(i);
+    }
+    // Trailing blanks and an ellipsis stay at the end, after the mnemonic.
+    qsizetype end = escaped.size();
+    while (end > 0 && (escaped.at(end - 1).isSpace() || escaped.at(end - 1) == QChar(0x2026) ||
+                       escaped.at(end - 1) == QLatin1Char('.')))
+        --end;
+    return escaped.left(end) + QStringLiteral("(&") + letter.toUpper() + QLatin1Char(')') + escaped.mid(end);
 }
 
 const std::vector<std::pair<QString, QString>>& MainMenus::captionKeys() {
@@ -101,6 +151,9 @@ const std::vector<std::pair<QString, QString>>& MainMenus::captionKeys() {
         {QStringLiteral("mnuConnectQuick"), QStringLiteral("Menu_Quick_Connect")},
         {QStringLiteral("mnuConnectLast"), QStringLiteral("Menu_Last_Connection")},
         {QStringLiteral("mnuConnectStop"), QStringLiteral("Menu_Stop_Current_Connection")},
+        {QStringLiteral("mnuConnectNextTab"), QStringLiteral("Menu_Next_Tab")},
+        {QStringLiteral("mnuConnectPrevTab"), QStringLiteral("Menu_Previous_Tab")},
+        {QStringLiteral("mnuConnectAddress"), QStringLiteral("Menu_Go_To_Address")},
         {QStringLiteral("mnuConnectExit"), QStringLiteral("Menu_Exit")},
         {QStringLiteral("mnuEdit"), QStringLiteral("Menu_Edit")},
         {QStringLiteral("mnuEditCopy"), QStringLiteral("Menu_Copy")},
@@ -128,22 +181,51 @@ const std::vector<std::pair<QString, QString>>& MainMenus::captionKeys() {
         {QStringLiteral("mnuOptionBBSWindowSize"), QStringLiteral("Menu_AutoResize_Screen")},
         {QStringLiteral("mnuOptionAutoLogin"), QStringLiteral("Menu_Auto_Login")},
         {QStringLiteral("mnuOptionResetConfig"), QStringLiteral("Menu_Reset_Config")},
+        {QStringLiteral("mnuOptionFullScreen"), QStringLiteral("Menu_Full_Screen")},
+        {QStringLiteral("mnuOptionLanguage"), QStringLiteral("Menu_Language")},
+        {QStringLiteral("mnuLanguageTW"), QStringLiteral("Menu_Language_TW")},
+        {QStringLiteral("mnuLanguageEN"), QStringLiteral("Menu_Language_EN")},
         {QStringLiteral("mnuAbout"), QStringLiteral("Menu_Help")},
         {QStringLiteral("mnuAboutZEKWebsite"), QStringLiteral("Menu_ZEK_Website")},
         {QStringLiteral("mnuAboutManual"), QStringLiteral("Menu_User_Manual")},
         {QStringLiteral("mnuAboutTerms"), QStringLiteral("Menu_Privacy")},
         {QStringLiteral("mnuAboutCheckNewVersion"), QStringLiteral("Checking_New_Version")},
+        {QStringLiteral("mnuAboutZek"), QStringLiteral("Menu_About")},
     };
     return table;
 }
 
 QString MainMenus::versionCaption() { return QStringLiteral("Version 0.9.13"); }
 
+namespace {
+// Mnemonic letters; unique within each menu.
+QChar mnemonicOf(const QString& name) {
+    static const std::vector<std::pair<const char*, char>> letters = {
+        {"mnuConnect", 'C'}, {"mnuConnectPTT", 'P'}, {"mnuConnectQuick", 'Q'}, {"mnuConnectLast", 'L'},
+        {"mnuConnectStop", 'S'}, {"mnuConnectNextTab", 'N'}, {"mnuConnectPrevTab", 'R'},
+        {"mnuConnectAddress", 'A'}, {"mnuConnectExit", 'X'},
+        {"mnuEdit", 'E'}, {"mnuEditCopy", 'C'}, {"mnuEditPaste", 'P'}, {"mnuEditPTTShortcut", 'S'},
+        {"mnuEditMakeZEKURL", 'M'}, {"mnuEditSearchPTT", 'F'},
+        {"mnuOption", 'O'}, {"mnuOptionFont", 'F'}, {"mnuOptionSetCtrl", 'K'}, {"mnuOptionSetCtrlC", 'C'},
+        {"mnuOptionSetCtrlV", 'V'}, {"mnuOptionBBSWindowSize", 'S'}, {"mnuOptionAutoLogin", 'A'},
+        {"mnuOptionResetConfig", 'R'}, {"mnuOptionFullScreen", 'U'}, {"mnuOptionLanguage", 'L'},
+        {"mnuAbout", 'H'}, {"mnuAboutZEKWebsite", 'W'}, {"mnuAboutManual", 'M'}, {"mnuAboutTerms", 'T'},
+        {"mnuAboutCheckNewVersion", 'V'}, {"mnuAboutZek", 'A'},
+    };
+    for (const auto& [n, c] : letters)
+        if (name == QLatin1String(n)) return QLatin1Char(c);
+    return {};
+}
+}  // namespace
+
 void MainMenus::applyTexts(const LanguageTexts& texts) {
     for (const auto& [name, key] : captionKeys()) {
         // A menu's title and its menu action's text are the same thing in Qt.
-        if (QAction* action = item(name)) action->setText(texts.text(key));
+        if (QAction* action = item(name)) action->setText(withMnemonic(texts.text(key), mnemonicOf(name)));
     }
+    // The language items name their language in itself, whatever the mode.
+    mnuLanguageTW->setChecked(texts.mode() != QLatin1String("EN"));
+    mnuLanguageEN->setChecked(texts.mode() == QLatin1String("EN"));
 }
 
 QAction* MainMenus::item(const QString& name) const {

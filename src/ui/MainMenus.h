@@ -11,8 +11,9 @@ class QMenuBar;
 
 // The main window's menu tree. Every item is an object named after its identifier
 // ("mnuConnectPTT"); a menu's QMenu and its menu action both carry the name, separators
-// included. Captions come from the language texts; the commands are connected by the
-// main window's parts.
+// included. Captions come from the language texts, each with its mnemonic; keyboard
+// shortcuts are set here so that the menus show them. The commands are connected by
+// MenuCommands.
 class MainMenus {
 public:
     // Builds the whole tree into bar.
@@ -21,6 +22,10 @@ public:
     // Identifier and language key of every caption, in the order they are applied.
     static const std::vector<std::pair<QString, QString>>& captionKeys();
     static QString versionCaption();  // "Version 0.9.13"
+    // A caption with its mnemonic: "&" before the first letter in the text that matches
+    // (either case), or " (&X)" after a text without it (Chinese captions). A text that
+    // already has a mnemonic is left alone.
+    static QString withMnemonic(const QString& caption, QChar letter);
 
     // Sets every caption of captionKeys() from texts.
     void applyTexts(const LanguageTexts& texts);
@@ -35,6 +40,10 @@ public:
     QAction* mnuConnectQuick;
     QAction* mnuConnectLast;
     QAction* mnuConnectStop;
+    QAction* mnuCSepTabs;
+    QAction* mnuConnectNextTab;
+    QAction* mnuConnectPrevTab;
+    QAction* mnuConnectAddress;
     QAction* mnuCSep1;
     QAction* mnuConnectExit;
 
@@ -68,6 +77,11 @@ public:
     QAction* mnuOptionBBSWindowSize;
     QAction* mnuOptionAutoLogin;
     QAction* mnuOptionResetConfig;
+    QAction* mnuCSepOption;
+    QAction* mnuOptionFullScreen;
+    QMenu* mnuOptionLanguage;
+    QAction* mnuLanguageTW;
+    QAction* mnuLanguageEN;
 
     QMenu* mnuAbout;
     QAction* mnuAboutZEKWebsite;
@@ -75,6 +89,7 @@ public:
     QAction* mnuAboutTerms;
     QAction* mnuCSep5;
     QAction* mnuAboutCheckNewVersion;
+    QAction* mnuAboutZek;
     QAction* mnuVersion;
 
 private:

@@ -152,6 +152,7 @@ void SessionTabs::createSession(int slot, const QString& host, int port) {
     session->setObjectName(QStringLiteral("axZEK1_%1").arg(slot));
     axZEK1_[static_cast<size_t>(slot)] = session;
     attachSession(session, slot);
+    emit SessionCreated(slot, session);
     session->Init(host, port);
     emit LayoutRequested();  // places it below the toolbar and the tab strip
 }

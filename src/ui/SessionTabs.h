@@ -99,6 +99,8 @@ signals:
     // record's Task 1), and now it is: show the link dialog for this URL. kind is
     // "Article"; url is the article's long Zek URL as the address box shows it.
     void LinkDialogRequested(const QString& kind, const QString& url);
+    // A session control was made for slot (before it connects).
+    void SessionCreated(int slot, axZEK* session);
 
 private:
     void createSession(int slot, const QString& host, int port);

@@ -1,7 +1,9 @@
 # The main window's tabs, sessions, web pages and layout.
 # Plain bookkeeping and arithmetic, QtCore only, tested without widgets.
 add_library(zek_mainwin_core STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/AddressTarget.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LayoutMath.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PttShortcuts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TabTable.cpp)
 target_include_directories(zek_mainwin_core PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(zek_mainwin_core PUBLIC zek_ptt Qt6::Core)
@@ -14,8 +16,13 @@ function(zek_mainwin_attach_to_ui)
   set(_dir ${PROJECT_SOURCE_DIR}/src/ui)
   target_sources(zek_ui PRIVATE
     ${_dir}/MainFormLayout.cpp ${_dir}/MainFormLayout.h
+    ${_dir}/AboutDialog.cpp ${_dir}/AboutDialog.h
+    ${_dir}/AppIcon.cpp ${_dir}/AppIcon.h
     ${_dir}/MainFormParts.cpp ${_dir}/MainFormParts.h
     ${_dir}/MainTick.cpp ${_dir}/MainTick.h
+    ${_dir}/MenuCommands.cpp ${_dir}/MenuCommands.h
+    ${_dir}/TerminalFontDialog.cpp ${_dir}/TerminalFontDialog.h
+    ${_dir}/ToolbarIcons.cpp ${_dir}/ToolbarIcons.h
     ${_dir}/SessionTabs.cpp ${_dir}/SessionTabs.h
     ${_dir}/ToolbarRow.cpp ${_dir}/ToolbarRow.h
     ${_dir}/WebPane.h

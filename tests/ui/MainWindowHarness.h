@@ -20,9 +20,20 @@
 class RecordedMessages : public UserInteraction {
 public:
     std::vector<QString> messages;
+    std::vector<QString> questions;
+    std::vector<QString> opened;
+    bool answer = false;   // what every question is answered
+    bool optOut = false;   // whether "don't ask again" is ticked
     void message(const QString& text, const QString&) override { messages.push_back(text); }
-    bool askYesNo(const QString&, const QString&) override { return false; }
-    void openUrl(const QString&) override {}
+    bool askYesNo(const QString& text, const QString&) override {
+        questions.push_back(text);
+        return answer;
+    }
+    bool askYesNoWithOptOut(const QString& text, const QString& title, const QString&, bool& optedOut) override {
+        optedOut = optOut;
+        return askYesNo(text, title);
+    }
+    void openUrl(const QString& url) override { opened.push_back(url); }
 };
 
 class StubWebPane : public WebPane {

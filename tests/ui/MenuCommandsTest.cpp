@@ -1,0 +1,337 @@
+// The menus, toolbar, address bar and keys of a real main window (offscreen), with
+// sessions to a host on this machine.
+#include "MainWindowHarness.h"
+#include "app/IniFile.h"
+#include "session/CopyText.h"
+#include "ui/MainMenus.h"
+#include "ui/MenuCommands.h"
+#include "ui/PttShortcuts.h"
+#include "ui/TerminalFontDialog.h"
+#include "ui/ToolbarRow.h"
+
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <functional>
+
+namespace {
+
+bool waitFor(const std::function<bool()>& done) { return QTest::qWaitFor(done, 5000); }
+
+// A host on 127.0.0.1 that keeps every connection; peers in the order they came.
+struct Host : QTcpServer {
+    Host() {
+        listen(QHostAddress::LocalHost, 0);
+        connect(this, &QTcpServer::newConnection, [this] {
+            while (QTcpSocket* s = nextPendingConnection()) peers.push_back(s);
+        });
+    }
+    QByteArray received(size_t peer, int n) {
+        const bool ok = waitFor([&] { return peers.size() > peer && peers[peer]->bytesAvailable() >= n; });
+        return ok ? peers[peer]->readAll() : QByteArray();
+    }
+    std::vector<QTcpSocket*> peers;
+};
+
+MenuCommands& commands(MainWindowHarness& h) { return h.form->commands(); }
+MainMenus& menus(MainWindowHarness& h) { return h.form->menus(); }
+ToolbarRow& row(MainWindowHarness& h) { return h.form->parts().toolbarRow(); }
+
+// Opens a session to the host and waits until it is connected; returns its tab.
+int openLive(MainWindowHarness& h, Host& host) {
+    h.tabs().OpenBBS2("127.0.0.1", host.serverPort());
+    const int tab = h.tabs().currentTab();
+    const int slot = h.tabs().table().record(tab).slot;
+    EXPECT_TRUE(waitFor([&] { return h.tabs().session(slot) && h.tabs().session(slot)->isConnected(); }));
+    return tab;
+}
+
+TEST(MenuCommands, EveryPttShortcutSendsExactlyItsBytes) {
+    MainWindowHarness h;
+    Host host;
+    openLive(h, host);
+    const struct {
+        const char* item;
+        QByteArray bytes;
+    } expected[] = {
+        {"mnuShortcutForwardArticle", "X"},       {"mnuShortcutPublishArticle", "\x10"},
+        {"mnuShortcutMainZone", "z"},             {"mnuShortcutSearchTitle", "/"},
+        {"mnuShortcutSearchAuthor", "a"},         {"mnuShortcutSearchArticleCount", "Z"},
+        {"mnuShortcutThrowBall", "w"},            {"mnuShortcutReplyBall", "\x12"},
+        {"mnuShortcutPageUp", "\x1b[5~"},         {"mnuShortcutPageDown", "\x1b[6~"},
+        {"mnuShortcutHome", "\x1b[1~"},           {"mnuShortcutEnd", "\x1b[4~"},
+    };
+    ASSERT_EQ(ptt_shortcuts::table().size(), std::size(expected));
+    for (const auto& e : expected) {
+        menus(h).item(e.item)->trigger();
+        EXPECT_EQ(host.received(0, int(e.bytes.size())), e.bytes) << e.item;
+    }
+    // On a web page tab nothing goes out; back on the session the next byte is alone.
+    h.tabs().openURL("page", "Web", "http://127.0.0.1:9/");
+    menus(h).mnuShortcutForwardArticle->trigger();
+    commands(h).selectTab(2);
+    menus(h).mnuShortcutMainZone->trigger();
+    EXPECT_EQ(host.received(0, 1), QByteArray("z"));
+}
+
+TEST(MenuCommands, ChecksFollowTheSettingsThroughARestartAndTheResetQuestion) {
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("App.ini");
+    {
+        MainWindowHarness h;
+        EXPECT_FALSE(menus(h).mnuOptionSetCtrlC->isChecked());
+        menus(h).mnuOptionSetCtrlC->trigger();
+        menus(h).mnuOptionBBSWindowSize->trigger();
+        EXPECT_TRUE(h.context.settings.switch_of_ctrl_c);
+        EXPECT_TRUE(h.context.settings.switch_of_auto_resize_bbs);
+        menus(h).mnuOptionBBSWindowSize->trigger();
+        IniFile file;
+        file.setPath(ini);
+        h.context.settings.write(file);
+        ASSERT_TRUE(file.save(true));
+    }
+    MainWindowHarness again;
+    IniFile file;
+    file.setPath(ini);
+    file.load();
+    again.context.settings.read(file);
+    again.form->load();
+    EXPECT_TRUE(menus(again).mnuOptionSetCtrlC->isChecked());
+    EXPECT_FALSE(menus(again).mnuOptionSetCtrlV->isChecked());
+    EXPECT_FALSE(menus(again).mnuOptionBBSWindowSize->isChecked());
+
+    // Reset answered No changes nothing; Yes checks all three and forgets the account.
+    again.context.settings.ptt_account = "tester";
+    again.ui.answer = false;
+    menus(again).mnuOptionResetConfig->trigger();
+    ASSERT_EQ(again.ui.questions.size(), 1u);
+    EXPECT_EQ(again.ui.questions[0], again.context.texts.text("Reset_Config_Info1"));
+    EXPECT_EQ(again.context.settings.ptt_account, "tester");
+    EXPECT_FALSE(menus(again).mnuOptionSetCtrlV->isChecked());
+    again.ui.answer = true;
+    menus(again).mnuOptionResetConfig->trigger();
+    EXPECT_TRUE(again.context.settings.ptt_account.isEmpty());
+    EXPECT_EQ(again.context.settings.switch_of_deleting_password_log, 1);
+    for (QAction* a : {menus(again).mnuOptionSetCtrlC, menus(again).mnuOptionSetCtrlV,
+                       menus(again).mnuOptionBBSWindowSize})
+        EXPECT_TRUE(a->isChecked()) << a->objectName().toStdString();
+    EXPECT_TRUE(again.context.settings.switch_of_ctrl_v && again.context.settings.switch_of_auto_resize_bbs);
+}
+
+TEST(MenuCommands, TheChosenFontReachesEverySessionAndTheSetting) {
+    MainWindowHarness h;
+    h.context.settings.switch_of_auto_resize_bbs = false;
+    h.tabs().OpenBBS2("127.0.0.1", 9);
+    h.tabs().OpenBBS2("127.0.0.1", 9);
+    std::optional<QFont> answer;
+    QFont offered;
+    commands(h).setFontChooser([&](const QFont& initial, QWidget*) {
+        offered = initial;
+        return answer;
+    });
+    menus(h).mnuOptionFont->trigger();  // cancelled
+    EXPECT_EQ(h.context.settings.bbs_font_size, 9);
+    EXPECT_EQ(offered.pointSize(), 9);
+
+    QFont chosen(TerminalFontDialog::monospaceFamily());
+    chosen.setPointSizeF(12.5);  // halves go to the even neighbour
+    answer = chosen;
+    menus(h).mnuOptionFont->trigger();
+    EXPECT_EQ(h.context.settings.bbs_font_size, 12);
+    EXPECT_EQ(h.layout().bbsFontSize(), 12);
+    const QString applied = TerminalFontDialog::monospaceFamily() + "/12";
+    for (int slot : {2, 3}) EXPECT_EQ(h.tabs().session(slot)->property("zekFont").toString(), applied) << slot;
+    menus(h).mnuOptionFont->trigger();
+    EXPECT_EQ(offered.family(), TerminalFontDialog::monospaceFamily());
+}
+
+TEST(MenuCommands, MenuStatesWhenMenusOpen) {
+    MainWindowHarness h;
+    emit menus(h).mnuConnect->aboutToShow();
+    EXPECT_FALSE(menus(h).mnuConnectLast->isEnabled());
+    EXPECT_FALSE(menus(h).mnuConnectStop->isEnabled());
+    h.context.settings.last_bbs = "127.0.0.1";
+    emit menus(h).mnuEdit->aboutToShow();
+    EXPECT_FALSE(menus(h).mnuEditCopy->isEnabled());
+    EXPECT_FALSE(menus(h).mnuEditPTTShortcut->isEnabled());
+    h.tabs().OpenBBS2("127.0.0.1", 9);
+    emit menus(h).mnuConnect->aboutToShow();
+    EXPECT_TRUE(menus(h).mnuConnectLast->isEnabled());
+    EXPECT_TRUE(menus(h).mnuConnectStop->isEnabled());
+    emit menus(h).mnuEdit->aboutToShow();
+    EXPECT_TRUE(menus(h).mnuEditPTTShortcut->isEnabled());
+
+    // Commands without their dialog in this build are not offered at all.
+    for (QAction* a : {menus(h).mnuConnectQuick, menus(h).mnuEditMakeZEKURL, menus(h).mnuOptionAutoLogin,
+                       menus(h).mnuAboutCheckNewVersion})
+        EXPECT_FALSE(a->isVisible()) << a->objectName().toStdString();
+
+    // The help pages and the toolbar's page buttons go to the desktop's browser.
+    menus(h).mnuAboutZEKWebsite->trigger();
+    menus(h).mnuAboutManual->trigger();
+    menus(h).mnuAboutTerms->trigger();
+    row(h).button("BugReport")->trigger();
+    EXPECT_EQ(h.ui.opened, (std::vector<QString>{"http://127.0.0.1:9/", "http://127.0.0.1:9/userguide.html",
+                                                 "http://127.0.0.1:9/terms.html",
+                                                 "http://127.0.0.1:9/troubleticket.html"}));
+}
+
+TEST(MenuCommands, AddressBarOpensWhatIsTyped) {
+    MainWindowHarness h;
+    Host host;
+    auto type = [&](const QString& text) {
+        row(h).CmbGo->setEditText(text);
+        QTest::keyClick(row(h).CmbGo->lineEdit(), Qt::Key_Return);
+    };
+    type("   ");
+    EXPECT_EQ(h.strip().ItemMaxNumber(), 0);
+    type(QStringLiteral(" 127.0.0.1:%1 ").arg(host.serverPort()));
+    ASSERT_EQ(h.strip().ItemMaxNumber(), 2);
+    EXPECT_EQ(h.tabs().table().record(2).port, host.serverPort());
+    EXPECT_EQ(row(h).CmbGo->itemText(0), QStringLiteral("127.0.0.1:%1").arg(host.serverPort()));
+    ASSERT_TRUE(waitFor([&] { return host.peers.size() == 1; }));
+
+    type("two words");
+    ASSERT_EQ(h.ui.messages.size(), 1u);
+    EXPECT_TRUE(h.ui.messages[0].startsWith(h.context.texts.text("Error_Invalid_Address")));
+    EXPECT_EQ(h.strip().ItemMaxNumber(), 2);
+
+    // A telnet URL and a Zek URL go through the Zek URL module: the telnet URL opens a
+    // session, the Zek URL walks an open PTT session (the test host is PTT here).
+    row(h).CmbGo->setEditText(QStringLiteral("telnet://127.0.0.1:%1").arg(host.serverPort()));
+    row(h).CmdGo->click();
+    ASSERT_TRUE(waitFor([&] { return host.peers.size() == 2; }));
+    type(h.context.pttText->makeBoardURL(h.context.settings.prefix_of_zek_long_url, "127.0.0.1", "Test"));
+    EXPECT_EQ(h.strip().ItemMaxNumber(), 3);
+    const ZEKAddressRef walked = h.tabs().getCurrentBBSAddress();
+    ASSERT_TRUE(walked);
+    EXPECT_TRUE(walked->AutoPTT());
+}
+
+TEST(MenuCommands, WebViewsHandOverZekUrlsByTheirOwnRules) {
+    MainWindowHarness h;
+    // Prefixes where the short one does not begin with the long one.
+    h.context.settings.prefix_of_zek_long_url = "http://127.0.0.1:9/l/";
+    h.context.settings.prefix_of_zek_short_url = "http://127.0.0.1:9/s?x=";
+    const QString longUrl = "http://127.0.0.1:9/l/?cmd=pas:" ;
+    const QString shortUrl = "http://127.0.0.1:9/s?x=cmd=pas:c_AB";
+    const QString ownPage = "http://127.0.0.1:9/l/search.php";
+    h.tabs().openURL("web", "Web", "http://127.0.0.1:9/l/userguide.html");
+    auto* start = static_cast<StubWebPane*>(h.tabs().WB());
+    auto* tab = static_cast<StubWebPane*>(h.tabs().webPage(h.tabs().table().record(1).slot));
+    ASSERT_TRUE(start && tab);
+    const struct {
+        StubWebPane* pane;
+        QString url;
+        bool loads;
+    } cases[] = {
+        {start, ownPage, true}, {tab, ownPage, true},      // the product's own pages load
+        {start, shortUrl, false}, {tab, shortUrl, true},   // short links: the start page only
+        {start, longUrl + h.context.pttText->makeBoardURL("", "127.0.0.1", "T").section("cmd=pas:", 1), false},
+        {tab, longUrl + h.context.pttText->makeBoardURL("", "127.0.0.1", "T").section("cmd=pas:", 1), false},
+    };
+    for (const auto& c : cases) {
+        c.pane->url.clear();
+        c.pane->navigate(c.url);
+        EXPECT_EQ(c.pane->url == c.url, c.loads) << (c.pane == start ? "start " : "tab ") << c.url.toStdString();
+    }
+}
+
+TEST(MenuCommands, WindowKeysOpenSwitchAndCloseTabs) {
+    MainWindowHarness h;
+    Host host;
+    h.form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(h.form.get()));
+    QTest::keyClick(h.form.get(), Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_EQ(h.strip().ItemMaxNumber(), 2);  // start page + PTT
+    h.tabs().OpenBBS2("127.0.0.1", host.serverPort());
+    ASSERT_TRUE(waitFor([&] { return h.tabs().session(3)->isConnected(); }));
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_EQ(focus, h.tabs().session(3));
+
+    // Ctrl+letters stay the host's, Ctrl+L (PTT's redraw) included.
+    QTest::sendKeyEvent(QTest::Click, focus, Qt::Key_L, QStringLiteral("\x0c"), Qt::ControlModifier);
+    EXPECT_EQ(host.received(0, 1), QByteArray("\x0c"));
+    QTest::keyClick(focus, Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(h.tabs().currentTab(), 2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);  // wraps round
+    EXPECT_EQ(h.tabs().currentTab(), 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_3, Qt::AltModifier);
+    EXPECT_EQ(h.tabs().currentTab(), 3);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+    EXPECT_TRUE(row(h).CmbGo->hasFocus());
+
+    // Closing the live tab asks; No keeps it, Yes with "don't ask again" closes and
+    // stops asking.
+    commands(h).selectTab(3);
+    h.ui.answer = false;
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_W, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(h.strip().ItemMaxNumber(), 3);
+    ASSERT_EQ(h.ui.questions.size(), 1u);
+    EXPECT_EQ(h.ui.questions[0], h.context.texts.text("Confirm_Close_Tab"));
+    h.ui.answer = true;
+    h.ui.optOut = true;
+    menus(h).mnuConnectStop->trigger();
+    EXPECT_EQ(h.strip().ItemMaxNumber(), 2);
+    EXPECT_FALSE(commands(h).askCloseTab);
+    h.tabs().OpenBBS2("127.0.0.1", host.serverPort());
+    ASSERT_TRUE(waitFor([&] { return h.tabs().session(3) && h.tabs().session(3)->isConnected(); }));
+    menus(h).mnuConnectStop->trigger();
+    EXPECT_EQ(h.ui.questions.size(), 2u);
+    EXPECT_EQ(h.strip().ItemMaxNumber(), 2);
+}
+
+TEST(MenuCommands, LanguageSwitchRetitlesMenusToolbarAndButtons) {
+    MainWindowHarness h;
+    h.form->applyLanguageTexts("TW");
+    EXPECT_EQ(menus(h).mnuConnect->title(), "連線(&C)");
+    EXPECT_TRUE(menus(h).mnuLanguageTW->isChecked());
+    menus(h).mnuLanguageEN->trigger();
+    EXPECT_EQ(h.context.settings.language_mode, "EN");
+    EXPECT_EQ(menus(h).mnuConnect->title(), "&Connection");
+    EXPECT_EQ(menus(h).mnuEditCopy->text(), "&Copy");
+    EXPECT_EQ(row(h).button("ToPTT")->toolTip(), h.context.texts.text("Tip_To_PTT"));
+    EXPECT_EQ(row(h).button("ZEKManual")->text(), "User guide");
+    EXPECT_EQ(row(h).CmdGo->text(), "Go");
+    EXPECT_TRUE(menus(h).mnuLanguageEN->isChecked());
+    EXPECT_EQ(menus(h).mnuEditCopy->shortcut(), QKeySequence("Ctrl+Shift+C"));
+}
+
+TEST(MenuCommands, MnemonicsAndCopiedText) {
+    const struct {
+        const char* caption;
+        char letter;
+        const char* expected;
+    } mnemonics[] = {
+        {"Connection", 'C', "&Connection"},  {"Options", 'O', "&Options"},
+        {"Exit", 'X', "E&xit"},              {"連線", 'C', "連線(&C)"},
+        {"字型…", 'F', "字型(&F)…"},          {"Rock & roll", 'R', "&Rock && roll"},
+        {"&Already", 'L', "&Already"},       {"", 'C', ""},
+    };
+    for (const auto& m : mnemonics)
+        EXPECT_EQ(MainMenus::withMnemonic(QString::fromUtf8(m.caption), QLatin1Char(m.letter)),
+                  QString::fromUtf8(m.expected))
+            << m.caption;
+
+    const struct {
+        const char* marked;
+        const char* copied;
+    } copies[] = {
+        {"abc   \r\n  def  \r\nghi", "abc\n  def\nghi"},
+        {"中文　　\r\n\r\n", "中文\n\n"},
+        {"   ", ""},
+        {"a\rb", "a\nb"},
+    };
+    for (const auto& c : copies)
+        EXPECT_EQ(copy_text::forClipboard(QString::fromUtf8(c.marked)), QString::fromUtf8(c.copied)) << c.marked;
+}
+
+}  // namespace
