@@ -16,7 +16,8 @@ packages=(
   qt6-base-dev qt6-webengine-dev qt6-websockets-dev libssh-dev openssh-server
   libgtest-dev libgmock-dev libbenchmark-dev
   libcpp-httplib-dev libsqlite3-dev
-  xvfb xauth fonts-arphic-uming fonts-noto-cjk imagemagick
+  xvfb xauth fonts-arphic-uming fonts-noto-cjk fonts-dejavu-core imagemagick
+  desktop-file-utils dpkg-dev
 )
 
 say() { printf 'zek.sh: %s\n' "$*" >&2; }

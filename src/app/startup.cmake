@@ -6,6 +6,8 @@ add_library(zek_startup STATIC
 target_include_directories(zek_startup PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(zek_startup PUBLIC zek_ui zek_ptt zek_app_core Qt6::Widgets)
 
-add_executable(zek ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
+add_executable(zek ${CMAKE_CURRENT_LIST_DIR}/main.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CommandLine.cpp ${CMAKE_CURRENT_LIST_DIR}/CommandLine.h)
+target_compile_definitions(zek PRIVATE ZEK_VERSION="${PROJECT_VERSION}")
 target_link_libraries(zek PRIVATE zek_startup)
 add_dependencies(zek zek_languages)

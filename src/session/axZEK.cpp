@@ -33,6 +33,7 @@ struct axZEK::Impl {
     QString host;
     int port = 0;
     QString receiveText = QStringLiteral("\"");
+    QString lastError;
 
     // Chunks wait here until the one before them has been interpreted and announced.
     std::deque<QByteArray> pending;
@@ -79,13 +80,18 @@ void axZEK::Connection(const QString& host, int port) {
         d->transport.release()->deleteLater();  // it may be inside one of its own signals
     }
     d->pending.clear();
+    d->lastError.clear();
     d->host = host;
     d->port = port;
     const BbsAddress address = BbsAddress::parse(host, port);
     d->transport = transports::make(address, d->ui, nullptr);
     BbsTransport* t = d->transport.get();
     connect(t, &BbsTransport::connected, this, &axZEK::Connected);
-    connect(t, &BbsTransport::errorOccurred, this, &axZEK::SocketError);
+    connect(t, &BbsTransport::errorOccurred, this, [this](const QString& reason) {
+        d->lastError = reason;
+        emit SocketError();
+    });
+    connect(t, &BbsTransport::closedByHost, this, &axZEK::Disconnected);
     connect(t, &BbsTransport::readyRead, this, [this] { takeArrivedBytes(); });
     if (!address.valid() || port < 0 || port > 65535) {
         // Nothing can take such an address; report it the way a failed connect is reported.
@@ -168,6 +174,7 @@ void axZEK::setReceiveText(const QString& text) {
     emit ReceiveTextChanged();
 }
 
+QString axZEK::lastError() const { return d->lastError; }
 bool axZEK::isConnected() const { return d->transport && d->transport->isConnected(); }
 bool axZEK::isEncrypted() const { return BbsAddress::parse(d->host, d->port).encrypted(); }
 axZekScreen* axZEK::screen() const { return d->screen; }

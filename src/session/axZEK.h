@@ -45,6 +45,8 @@ public:
 
     bool isConnected() const;        // socket state 7
     bool isEncrypted() const;        // SSH or wss: the tab shows a lock
+    // Why the connection last failed or broke, as the transport said it ("" for none).
+    QString lastError() const;
     axZekScreen* screen() const;     // axZekScreen1
     QString host() const;
     int port() const;
@@ -57,6 +59,8 @@ signals:
     void Connected();
     void DataArrived();
     void ReceiveTextChanged();
+    // The connection ended after it was made (the host closed it, or the network went).
+    void Disconnected();
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;

@@ -12,6 +12,7 @@
 #include "ui/SessionTabs.h"
 #include "ui/MenuCommands.h"
 #include "ui/QtUserInteraction.h"
+#include "ui/SessionStatus.h"
 #include "ui/ToolbarRow.h"
 
 #include <QAction>
@@ -23,6 +24,7 @@ MainForm::MainForm(AppContext& context, QWidget* parent)
     setObjectName(QStringLiteral("MainForm"));
     parts_ = new MainFormParts(*this, context_);
     commands_ = new MenuCommands(*this, context_);
+    status_ = new SessionStatus(*this, context_);
     setWindowIcon(app_icon::icon());
 }
 
@@ -50,6 +52,7 @@ void MainForm::applyLanguageTexts() {
     menus_->applyTexts(context_.texts);
     parts_->toolbarRow().applyTexts(context_.texts);
     commands_->applyTexts();
+    status_->refresh();
     if (auto* qtUi = dynamic_cast<QtUserInteraction*>(context_.ui))
         qtUi->setButtonTexts(context_.texts.text(QStringLiteral("OK")), context_.texts.text(QStringLiteral("Yes")),
                              context_.texts.text(QStringLiteral("No")));

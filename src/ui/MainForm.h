@@ -8,6 +8,7 @@ class AppDialogs;
 class MainMenus;
 class MainFormParts;
 class MenuCommands;
+class SessionStatus;
 class SingleInstanceLock;
 
 // The main window. It owns its parts (menus, dialogs, and the tabs, address bar and
@@ -42,6 +43,8 @@ public:
     void openLink(const QString& text);
     // What the menus, toolbar, address bar and the window's keys do.
     MenuCommands& commands() const { return *commands_; }
+    // Tab captions, the dropped-connection line and the window title.
+    SessionStatus& status() const { return *status_; }
     // Asks before quitting with live sessions (once, unless turned off); true: go on.
     bool mayClose();
 
@@ -58,6 +61,7 @@ private:
     std::unique_ptr<MainMenus> menus_;
     MainFormParts* parts_;  // a child of the window
     MenuCommands* commands_;  // a child of the window
+    SessionStatus* status_;   // a child of the window
     std::unique_ptr<AppDialogs> dialogs_;
     std::unique_ptr<SingleInstanceLock> instanceLock_;
     bool unloaded_ = false;

@@ -11,6 +11,7 @@
 #include "session/axZEK.h"
 #include "ui/DesktopNotifier.h"
 #include "ui/WaterBallAlerts.h"
+#include "ui/SessionStatus.h"
 
 #include <QCoreApplication>
 #include <QTime>
@@ -421,8 +422,9 @@ void SessionTabs::onSocketError(int slot) {
     // the same session arriving meanwhile must not show a second box.
     record->setErrorCode(1);
     if (context_.ui) {
-        context_.ui->message(context_.texts.text(QStringLiteral("Error_Fail_To_Connect_To")) + QLatin1Char(' ') +
-                                 record->BBS(),
+        const axZEK* s = session(slot);
+        context_.ui->message(SessionStatus::connectionError(context_.texts, record->BBS(), record->BBSPort(),
+                                                            s ? s->lastError() : QString()),
                              context_.texts.messageTitle());
     }
 }

@@ -23,6 +23,7 @@ function(zek_mainwin_attach_to_ui)
     ${_dir}/MenuCommands.cpp ${_dir}/MenuCommands.h
     ${_dir}/TerminalFontDialog.cpp ${_dir}/TerminalFontDialog.h
     ${_dir}/ToolbarIcons.cpp ${_dir}/ToolbarIcons.h
+    ${_dir}/SessionStatus.cpp ${_dir}/SessionStatus.h
     ${_dir}/SessionTabs.cpp ${_dir}/SessionTabs.h
     ${_dir}/ToolbarRow.cpp ${_dir}/ToolbarRow.h
     ${_dir}/WebPane.h

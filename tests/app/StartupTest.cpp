@@ -50,7 +50,7 @@ TEST(Startup, WithoutAppIniTheWindowOpensMaximisedAndClosingWritesTheDefaults) {
     MainForm* form = module.mainForm();
     EXPECT_TRUE(form->isVisible() && (form->windowState() & Qt::WindowMaximized));
     EXPECT_EQ(form->windowTitle(), shippedText("TW/App_Title"));
-    EXPECT_EQ(form->menus().mnuConnectExit->text(), shippedText("TW/Menu_Exit"));
+    EXPECT_EQ(form->menus().mnuConnectExit->text(), MainMenus::withMnemonic(shippedText("TW/Menu_Exit"), QLatin1Char('X')));
     for (const auto& [name, key] : MainMenus::captionKeys()) EXPECT_NE(form->menus().item(name)->text(), key);
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_FALSE(folder.exists("App.ini"));
@@ -79,7 +79,7 @@ TEST(Startup, SettingsAreWrittenExactlyOnceAtUnload) {
     MainForm* form = module.mainForm();
     EXPECT_TRUE(form->menus().mnuOptionSetCtrlC->isChecked());
     EXPECT_FALSE(form->menus().mnuOptionSetCtrlV->isChecked());
-    EXPECT_EQ(form->menus().mnuConnectExit->text(), shippedText("EN/Menu_Exit"));
+    EXPECT_EQ(form->menus().mnuConnectExit->text(), MainMenus::withMnemonic(shippedText("EN/Menu_Exit"), QLatin1Char('X')));
     for (const auto& [name, key] : MainMenus::captionKeys()) EXPECT_NE(form->menus().item(name)->text(), key);
 
     module.context().settings.last_bbs = "bbs.example.org";

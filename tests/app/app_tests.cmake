@@ -13,6 +13,7 @@ gtest_discover_tests(zek_app_core_tests DISCOVERY_TIMEOUT 60)
 # Start-up and shutdown, in process (MainModule with a recording message interface) and
 # as the built zek program in a child process; the shipped texts.
 add_executable(zek_startup_tests
+  ${CMAKE_CURRENT_LIST_DIR}/CommandLineTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StartupTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StartupFolder.h)
 target_link_libraries(zek_startup_tests PRIVATE zek_startup zek_test_main_gui)

@@ -146,7 +146,7 @@ TEST(SessionTabs, ConnectionFailureIsReportedOncePerRecord) {
     MainWindowHarness h;
     h.tabs().OpenBBS2("127.0.0.1", closedPort());
     ASSERT_TRUE(waitFor([&] { return !h.ui.messages.empty(); }));
-    EXPECT_EQ(h.ui.messages.front(), h.context.texts.text("Error_Fail_To_Connect_To") + " 127.0.0.1");
+    EXPECT_TRUE(h.ui.messages.front().startsWith(h.context.texts.text("Error_Fail_To_Connect_To") + " 127.0.0.1:"));
     EXPECT_EQ(h.pool().Item(2)->ErrorCode(), 1);
     emit h.tabs().session(2)->SocketError();
     emit h.tabs().session(2)->SocketError();

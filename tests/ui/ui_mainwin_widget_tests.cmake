@@ -3,6 +3,7 @@ find_package(Qt6 REQUIRED COMPONENTS Test)
 add_executable(zek_mainwin_tests
   ${CMAKE_CURRENT_LIST_DIR}/LoginDialogsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MenuCommandsTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SessionStatusTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SessionTabsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ZekUrlJourneyTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ZekWebViewTest.cpp)
