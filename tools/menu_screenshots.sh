@@ -19,20 +19,21 @@ ZP=$!
 sleep 6
 W=$(xdotool search --onlyvisible --name "Zek" | head -1)
 xdotool windowsize $W 1000 700; xdotool windowmove $W 0 0; sleep 1
+xdotool mousemove --window $W 500 400 click 1; xdotool windowfocus $W; sleep 1
 m=$(echo $MODE | tr A-Z a-z)
 shot() { import -window root -crop 1000x720+0+0 "$OUT/$1-$m.png"; }
-key() { xdotool key --window $W "$@"; sleep 1; }
+key() { xdotool key "$@"; sleep 1; }
 key ctrl+shift+t; sleep 2                                  # a PTT session (tab 2)
 shot main-session
 key alt+c; shot menu-connection; key Escape
-key alt+e; key Down; key Down; key Right; shot menu-edit-ptt-shortcuts; key Escape; key Escape
+key alt+e; key s; shot menu-edit-ptt-shortcuts; key Escape; key Escape
 key alt+o; shot menu-options; key Escape
-key alt+o; key Down; key Right; shot menu-options-ctrl; key Escape; key Escape
+key alt+o; key k; shot menu-options-ctrl; key Escape; key Escape
 key alt+h; shot menu-help; key Escape
 key alt+o; key f; sleep 1; shot dialog-font; key Escape
 key alt+o; key r; sleep 1; shot dialog-reset; key Escape
 key alt+h; key a; sleep 1; shot dialog-about; key Escape
-key ctrl+shift+w; sleep 1; shot dialog-close-tab; key Escape
+xdotool windowfocus $W; sleep 1; key ctrl+shift+w; sleep 1; shot dialog-close-tab; key Escape
 xdotool mousemove --window $W 20 42; sleep 2; shot tooltip-toolbar
 kill $FP; sleep 1; shot dropped-connection
 kill $ZP 2>/dev/null; sleep 1; kill -9 $ZP 2>/dev/null
