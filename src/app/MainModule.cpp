@@ -42,11 +42,13 @@ MainModule::Outcome MainModule::start() {
     c.languageFile.setPath(deployment::languagesFile());
     c.languageFile.load();
     c.settingsFile.setPath(deployment::settingsFile());
-    c.settingsFile.load();
+    const bool freshInstall = !c.settingsFile.load();
 
     // Settings and preferences. The texts take the language mode now too, so that the key table's
     // messages below already speak the user's language.
     c.settings.read(c.settingsFile);
+    // A first start fits the screen to the window; a saved choice is kept as it is.
+    if (freshInstall) c.settings.switch_of_auto_resize_bbs = true;
     c.preferences.setPath(deployment::preferencesFile());
     c.preferences.load();
     c.texts.setFile(&c.languageFile);
@@ -86,8 +88,10 @@ MainModule::Outcome MainModule::start() {
     // Show, then maximise; unless a termination signal already closed the window
     // while a part of loading ran the event loop.
     if (!mainForm_->isUnloaded()) {
-        mainForm_->show();
-        mainForm_->setWindowState(mainForm_->windowState() | Qt::WindowMaximized);
+        if (!mainForm_->showAtSavedPlacement()) {
+            mainForm_->show();
+            mainForm_->setWindowState(mainForm_->windowState() | Qt::WindowMaximized);
+        }
     }
     return Outcome::Running;
 }

@@ -30,6 +30,17 @@ MainForm::MainForm(AppContext& context, QWidget* parent)
 
 bool MainForm::mayClose() { return commands_->confirmQuit(); }
 
+namespace {
+const QString kGeometry = QStringLiteral("window_geometry");
+}
+
+bool MainForm::showAtSavedPlacement() {
+    const QByteArray saved = context_.preferences.bytes(kGeometry);
+    if (saved.isEmpty() || !restoreGeometry(saved)) return false;
+    show();
+    return true;
+}
+
 MainForm::~MainForm() {
     // The dialogs are our children; release them while we still exist.
     dialogs_.reset();
@@ -43,6 +54,7 @@ bool MainForm::load() {
         return false;
     }
     commands_->syncChecks();
+    commands_->loadPreferences();
     parts_->load();
     return true;
 }
@@ -93,6 +105,8 @@ void MainForm::unload() {
                              context_.texts.messageTitle());
 
     // Parts write their preferences (window geometry...) while handling Unloading.
+    context_.preferences.setBytes(kGeometry, saveGeometry());
+    commands_->savePreferences();
     emit Unloading();
     if (!context_.preferences.save() && context_.ui != nullptr)
         context_.ui->message(context_.texts.text(QStringLiteral("Error_Fail_To_Save_Settings")) + QLatin1Char(' ') +

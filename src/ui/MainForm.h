@@ -47,6 +47,9 @@ public:
     SessionStatus& status() const { return *status_; }
     // Asks before quitting with live sessions (once, unless turned off); true: go on.
     bool mayClose();
+    // Shows the window where it was when Zek last ended; false (nothing shown) when
+    // there is no saved placement.
+    bool showAtSavedPlacement();
 
 signals:
     // Raised during unload after the settings are written and before the dialogs and

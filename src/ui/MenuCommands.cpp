@@ -7,6 +7,8 @@
 #include "session/axItem.h"
 #include "session/axZEK.h"
 #include "ui/AboutDialog.h"
+#include "ui/AppDialogs.h"
+#include "ui/frmAutoLogin.h"
 #include "ui/AddressTarget.h"
 #include "ui/MainForm.h"
 #include "ui/MainFormLayout.h"
@@ -103,9 +105,35 @@ void MenuCommands::connectMenus() {
 
     // Commands whose dialogs are not part of this build yet are not offered: a command
     // that does nothing would only confuse.
-    for (QAction* notYet : {m.mnuConnectQuick, m.mnuEditMakeZEKURL, m.mnuOptionAutoLogin, m.mnuAboutCheckNewVersion})
+    connect(m.mnuOptionAutoLogin, &QAction::triggered, this, [this] {
+        frmAutoLogin* dialog = form_.dialogs() ? form_.dialogs()->autoLogin() : nullptr;
+        if (!dialog) return;
+        dialog->initialize();
+        dialog->exec();
+    });
+    for (QAction* notYet : {m.mnuConnectQuick, m.mnuEditMakeZEKURL, m.mnuAboutCheckNewVersion})
         notYet->setVisible(false);
     if (QAction* share = row_.button(QStringLiteral("ShortURL"))) share->setVisible(false);
+}
+
+namespace {
+const QString kAskCloseTab = QStringLiteral("ask_before_closing_live_tab");
+const QString kAskQuit = QStringLiteral("ask_before_quitting_with_live_sessions");
+const QString kTerminalFace = QStringLiteral("terminal_font_face");
+}  // namespace
+
+void MenuCommands::loadPreferences() {
+    askCloseTab = context_.preferences.flag(kAskCloseTab, true);
+    askQuit = context_.preferences.flag(kAskQuit, true);
+    // The size is App.ini's bbs_font_size; the face is ours.
+    const QString face = context_.preferences.text(kTerminalFace).trimmed();
+    if (!face.isEmpty() && face.size() <= 200) form_.parts().layout().Label1Font().setFamily(face);
+}
+
+void MenuCommands::savePreferences() {
+    context_.preferences.setFlag(kAskCloseTab, askCloseTab);
+    context_.preferences.setFlag(kAskQuit, askQuit);
+    context_.preferences.setText(kTerminalFace, form_.parts().layout().Label1Font().family());
 }
 
 void MenuCommands::syncChecks() {

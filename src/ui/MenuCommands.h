@@ -63,6 +63,9 @@ public:
     // Texts of the parts this class looks after that have no caption key of their own
     // (the sessions' popup menus).
     void applyTexts();
+    // Preferences.ini: the two questions' switches and the terminal face.
+    void loadPreferences();
+    void savePreferences();
 
 private:
     bool eventFilter(QObject* watched, QEvent* event) override;

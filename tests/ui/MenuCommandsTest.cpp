@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -169,8 +170,7 @@ TEST(MenuCommands, MenuStatesWhenMenusOpen) {
     EXPECT_TRUE(menus(h).mnuEditPTTShortcut->isEnabled());
 
     // Commands without their dialog in this build are not offered at all.
-    for (QAction* a : {menus(h).mnuConnectQuick, menus(h).mnuEditMakeZEKURL, menus(h).mnuOptionAutoLogin,
-                       menus(h).mnuAboutCheckNewVersion})
+    for (QAction* a : {menus(h).mnuConnectQuick, menus(h).mnuEditMakeZEKURL, menus(h).mnuAboutCheckNewVersion})
         EXPECT_FALSE(a->isVisible()) << a->objectName().toStdString();
 
     // The help pages and the toolbar's page buttons go to the desktop's browser.
@@ -303,6 +303,33 @@ TEST(MenuCommands, LanguageSwitchRetitlesMenusToolbarAndButtons) {
     EXPECT_EQ(row(h).CmdGo->text(), "Go");
     EXPECT_TRUE(menus(h).mnuLanguageEN->isChecked());
     EXPECT_EQ(menus(h).mnuEditCopy->shortcut(), QKeySequence("Ctrl+Shift+C"));
+}
+
+TEST(MenuCommands, PreferencesKeepTheQuestionsTheFaceAndThePlacement) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("Preferences.ini");
+    QRect placed;
+    {
+        MainWindowHarness h;
+        h.context.preferences.setPath(file);
+        commands(h).askQuit = false;
+        h.layout().Label1Font().setFamily(TerminalFontDialog::monospaceFamily());
+        h.form->setGeometry(40, 30, 800, 600);
+        placed = h.form->geometry();
+        h.form->unload();
+        EXPECT_TRUE(QFile::exists(file));
+    }
+    MainWindowHarness again;
+    EXPECT_TRUE(commands(again).askQuit);
+    again.context.preferences.setPath(file);
+    again.context.preferences.load();
+    commands(again).loadPreferences();
+    EXPECT_FALSE(commands(again).askQuit);
+    EXPECT_TRUE(commands(again).askCloseTab);
+    EXPECT_EQ(again.layout().Label1Font().family(), TerminalFontDialog::monospaceFamily());
+    again.form->hide();
+    ASSERT_TRUE(again.form->showAtSavedPlacement());
+    EXPECT_EQ(again.form->geometry().size(), placed.size());
 }
 
 TEST(MenuCommands, MnemonicsAndCopiedText) {
