@@ -53,6 +53,14 @@ AddressTarget AddressTarget::parse(const QString& typed, const QString& longPref
         t.kind = Kind::ZekUrl;
         return t;
     }
+    // Other transports: the session reads the address itself (and refuses a bad one).
+    for (const char* scheme : {"ssh://", "ws://", "wss://"}) {
+        if (!text.startsWith(QLatin1String(scheme), Qt::CaseInsensitive)) continue;
+        if (text.contains(QRegularExpression(QStringLiteral("\\s")))) return invalid(text);
+        t.kind = Kind::Bbs;
+        t.host = text;
+        return t;
+    }
     if (text.startsWith(QStringLiteral("http://"), Qt::CaseInsensitive) ||
         text.startsWith(QStringLiteral("https://"), Qt::CaseInsensitive)) {
         t.kind = text.contains(QRegularExpression(QStringLiteral("\\s"))) ? Kind::Invalid : Kind::Web;

@@ -7,7 +7,7 @@
 struct AddressTarget {
     enum class Kind {
         Empty,    // nothing but blanks: nothing happens
-        Bbs,      // a plain host, "host:port" or "[v6]:port": a session to host and port
+        Bbs,      // a plain host, "host:port", "[v6]:port", or an ssh:// or ws(s):// URL (as host)
         ZekUrl,   // a Zek URL or a telnet URL: handed to the Zek URL module as text
         Web,      // an http(s) page that is no Zek URL: opened in a web page tab
         Invalid,  // anything else: said to the user, nothing is opened

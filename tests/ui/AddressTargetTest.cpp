@@ -49,6 +49,9 @@ TEST(AddressTarget, TypedTextTable) {
         {"zek://?cmd=pas:abc", "zek http://zek.example/?cmd=pas:abc"},
         {"zek:http://elsewhere.example/?cmd=pas:abc", "invalid"},
         {"https://www.example.org/page", "web https://www.example.org/page"},
+        {"ssh://bbs@ptt.example", "bbs ssh://bbs@ptt.example 23"},
+        {" WSS://ws.example/bbs ", "bbs WSS://ws.example/bbs 23"},
+        {"ssh://a b", "invalid"},
         {"http://a b", "invalid"},
     };
     for (const auto& c : cases)
