@@ -18,5 +18,10 @@ TEST(Deployment, DefaultsAndOverrides) {
     EXPECT_EQ(deployment::page("/terms.html"), "http://127.0.0.1:8080/terms.html");
     EXPECT_EQ(Settings().prefix_of_zek_short_url, "http://127.0.0.1:8080/?x=");
     EXPECT_EQ(deployment::pttHost(), "ptt.cc");
+    // The PTT domain is matched by suffix: its case and dots at either end must not matter.
+    for (const char* domain : {" .PTT.cc. ", "ptt.cc", "...", "Ptt.CC"}) {
+        qputenv("ZEK_PTT_DOMAIN", domain);
+        EXPECT_EQ(deployment::pttDomain(), "ptt.cc") << domain;
+    }
     for (const char* name : names) qunsetenv(name);
 }
