@@ -85,6 +85,10 @@ start_web_server() {
     say "no web server at $root; started zek-server at $local_root (log: $build/zek-server.log)"
   fi
   export ZEK_WEB_ROOT="$local_root"
+  # The server's own services, unless told otherwise.
+  export ZEK_URL_FOR_LONG_URL="${ZEK_URL_FOR_LONG_URL:-${local_root}shorten}"
+  export ZEK_URL_FOR_SHORT_URL="${ZEK_URL_FOR_SHORT_URL:-${local_root}expand}"
+  export ZEK_URL_FOR_CHECKING_NEW_VERSION="${ZEK_URL_FOR_CHECKING_NEW_VERSION:-${local_root}version}"
 }
 
 cmd="${1:-}"
