@@ -28,7 +28,7 @@ shot main-session
 key alt+c; shot menu-connection; key Escape
 key alt+e; key s; shot menu-edit-ptt-shortcuts; key Escape; key Escape
 key alt+o; shot menu-options; key Escape
-key alt+o; key k; shot menu-options-ctrl; key Escape; key Escape
+key alt+o; key n; shot menu-options-ctrl; key Escape; key Escape
 key alt+h; shot menu-help; key Escape
 key alt+o; key f; sleep 1; shot dialog-font; key Escape
 key alt+o; key r; sleep 1; shot dialog-reset; key Escape

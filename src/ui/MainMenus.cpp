@@ -206,7 +206,7 @@ QChar mnemonicOf(const QString& name) {
         {"mnuConnectAddress", 'A'}, {"mnuConnectExit", 'X'},
         {"mnuEdit", 'E'}, {"mnuEditCopy", 'C'}, {"mnuEditPaste", 'P'}, {"mnuEditPTTShortcut", 'S'},
         {"mnuEditMakeZEKURL", 'M'}, {"mnuEditSearchPTT", 'F'},
-        {"mnuOption", 'O'}, {"mnuOptionFont", 'F'}, {"mnuOptionSetCtrl", 'K'}, {"mnuOptionSetCtrlC", 'C'},
+        {"mnuOption", 'O'}, {"mnuOptionFont", 'F'}, {"mnuOptionSetCtrl", 'N'}, {"mnuOptionSetCtrlC", 'C'},
         {"mnuOptionSetCtrlV", 'V'}, {"mnuOptionBBSWindowSize", 'S'}, {"mnuOptionAutoLogin", 'A'},
         {"mnuOptionResetConfig", 'R'}, {"mnuOptionFullScreen", 'U'}, {"mnuOptionLanguage", 'L'},
         {"mnuAbout", 'H'}, {"mnuAboutZEKWebsite", 'W'}, {"mnuAboutManual", 'M'}, {"mnuAboutTerms", 'T'},
