@@ -11,6 +11,8 @@ echo "work folder $D"
 export ZEK_CONFIG_DIR=$D/cfg ZEK_PTT_HOST=127.0.0.1 ZEK_PTT_DOMAIN=127.0.0.1 ZEK_WEB_ROOT=http://127.0.0.1:9/
 export XDG_RUNTIME_DIR=/tmp/runtime-$(id -u); mkdir -p -m700 $XDG_RUNTIME_DIR
 PORT=3302; WSPORT=3303; SSHPORT=3304
+cleanup() { for p in $(cat $D/pids 2>/dev/null); do kill $p 2>/dev/null; done; }
+trap cleanup EXIT
 $B/fakeptt --port $PORT --websocket $WSPORT --no-questions > $D/fake.log 2>&1 & echo $! >> $D/pids
 ssh-keygen -q -t ed25519 -N "" -f $D/host_key; ssh-keygen -q -t ed25519 -N "" -f $D/client_key
 cp $D/client_key.pub $D/authorized_keys
@@ -31,15 +33,13 @@ CONF
 /usr/sbin/sshd -D -e -f $D/sshd_config > $D/sshd.log 2>&1 & echo $! >> $D/pids
 printf "[127.0.0.1]\nidentity_file=$D/client_key\n" > $D/cfg/hosts.ini
 sleep 1
-$B/zek > $D/zek.log 2>&1 &
-ZP=$!
+$B/zek > $D/zek.log 2>&1 & echo $! >> $D/pids
 sleep 6
 W=$(xdotool search --onlyvisible --name "Zek" | head -1)
 xdotool windowsize $W 1280 800; sleep 1
 shot() { import -window root $OUT/$1.png; }
-go() {  # types an address into the address bar and opens it
-  xdotool mousemove --window $W 400 72 click --repeat 3 1; sleep 0.5
-  xdotool type --delay 20 "$1"; xdotool key Return; sleep ${2:-3}
+go() {  # opens an address the way "zek ADDRESS" hands it to the running copy
+  $B/zek "$1" >> $D/zek.log 2>&1; sleep ${2:-3}
 }
 logon() { xdotool type --delay 30 "tester"; xdotool key Return; sleep 1; xdotool type --delay 30 "test1234"; xdotool key Return; sleep 1.5; xdotool key space; sleep 1.5; }
 go "ssh://$(id -un)@127.0.0.1:$SSHPORT" 4
@@ -52,5 +52,3 @@ shot ssh-uao-article
 go "ws://127.0.0.1:$WSPORT/" 3
 logon
 shot websocket-session
-kill $ZP; sleep 2
-for p in $(cat $D/pids); do kill $p 2>/dev/null; done
