@@ -23,13 +23,16 @@ sleep 5
 engine() { for c in $(pgrep -P $ZP); do echo $c; pgrep -P $c; done; }
 switches() { local s=0; for t in /proc/$1/task/*; do s=$((s + $(awk '/ctxt_switches/{n+=$2} END{print n}' $t/status 2>/dev/null))); done; echo $s; }
 ticks() { awk '{print $14 + $15}' /proc/$1/stat 2>/dev/null || echo 0; }
-sum() { local f=$1; shift; local s=0; for p in "$@"; do s=$((s + $($f $p))); done; echo $s; }
 E=$(engine)
-s0=$(switches $ZP); c0=$(ticks $ZP); es0=$(sum switches $E); ec0=$(sum ticks $E)
+declare -A es0 ec0
+for p in $E; do es0[$p]=$(switches $p); ec0[$p]=$(ticks $p); done
+s0=$(switches $ZP); c0=$(ticks $ZP)
 sleep $SECS
-s1=$(switches $ZP); c1=$(ticks $ZP); es1=$(sum switches $E); ec1=$(sum ticks $E)
+s1=$(switches $ZP); c1=$(ticks $ZP)
+es=0; ec=0   # engine processes that lived through the whole count
+for p in $E; do [ -d /proc/$p ] || continue; es=$((es + $(switches $p) - es0[$p])); ec=$((ec + $(ticks $p) - ec0[$p])); done
 HZ=$(getconf CLK_TCK)
-awk -v n=$N -v s=$SECS -v ds=$((s1 - s0)) -v dc=$((c1 - c0)) -v eds=$((es1 - es0)) -v edc=$((ec1 - ec0)) -v hz=$HZ -v ne=$(echo $E | wc -w) \
+awk -v n=$N -v s=$SECS -v ds=$((s1 - s0)) -v dc=$((c1 - c0)) -v eds=$es -v edc=$ec -v hz=$HZ -v ne=$(echo $E | wc -w) \
   'BEGIN { printf "%d sessions, idle %d s: zek %.2f %% CPU, %.1f wakeups/s; web engine (%d processes) %.2f %% CPU, %.1f wakeups/s\n", n, s, 100*dc/hz/s, ds/s, ne, 100*edc/hz/s, eds/s }'
 grep -c 'SocketError\|Error' $D/zek.log >/dev/null && grep -m3 'rror' $D/zek.log
 kill $ZP; wait $ZP 2>/dev/null; kill $FP; rm -rf $D

@@ -43,6 +43,9 @@ struct AppContext {
     std::unique_ptr<PttTextComponent> pttText;
     std::unique_ptr<ZEKAddressPoolCls> addressPool;
 
+    // --no-start-page was given: no start page, and no web engine until a web tab opens.
+    bool noStartPageArgument = false;
+
     // Message boxes, questions and URL opening; never null once start-up has begun.
     UserInteraction* ui = nullptr;
 

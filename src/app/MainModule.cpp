@@ -1,6 +1,7 @@
 #include "app/MainModule.h"
 
 #include "app/Deployment.h"
+#include "app/StartupTrace.h"
 #include "app/StderrUserInteraction.h"
 #include "app/TerminationSignals.h"
 #include "ui/AppDialogs.h"
@@ -92,6 +93,7 @@ MainModule::Outcome MainModule::start() {
             mainForm_->show();
             mainForm_->setWindowState(mainForm_->windowState() | Qt::WindowMaximized);
         }
+        StartupTrace::mark("window shown");
     }
     return Outcome::Running;
 }
@@ -105,6 +107,7 @@ QString MainModule::commandLineLink(const QStringList& arguments) {
 }
 
 int MainModule::run(int argc, char** argv) {
+    StartupTrace::mark("main");
     // The embedded browser runs as root and without a GPU; set up before the application.
     ZekWebView::prepareEnvironment();
     QApplication app(argc, argv);
@@ -119,6 +122,7 @@ int MainModule::run(int argc, char** argv) {
     // loop (a modal dialog may be open). Installed before start-up so that a signal that
     // comes while loading is handled as soon as the loop runs rather than killing us.
     MainModule module;
+    module.context().noStartPageArgument = QCoreApplication::arguments().contains(QStringLiteral("--no-start-page"));
     TerminationSignals termination;
     termination.install();
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [&module] {

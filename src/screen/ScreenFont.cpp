@@ -41,7 +41,7 @@ QFont ScreenFont::make(const QString& name, float points) {
     font.setFamilies(families(name));
     font.setPixelSize(pixelSize(points));
     font.setStyleStrategy(QFont::PreferDefault);
-    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setHintingPreference(QFont::PreferVerticalHinting);
     return font;
 }
 

@@ -111,7 +111,7 @@ void ScreenModel::feed(const uint8_t* p, size_t size) {
         case kAfterEsc: {
             const uint8_t b = *p++;
             if (b == '[') {
-                seqCount_ = 0;
+                beginSequence();
                 state = kInSequence;
             } else if (b == 'M') {
                 reverseIndex();
@@ -140,6 +140,14 @@ void ScreenModel::feed(const uint8_t* p, size_t size) {
                 if (seqCount_ <= kMaxSequence) {
                     if (seqCount_ < kMaxSequence) seq_[seqCount_] = static_cast<char>(b);
                     ++seqCount_;  // stops at kMaxSequence + 1: the sequence is then ignored
+                    const unsigned digit = unsigned(b) - '0';
+                    if (digit < 10) {
+                        if (paramValue_ < kParamCap) paramValue_ = paramValue_ * 10 + digit;
+                    } else if (b == ';') {
+                        endParam();
+                    } else {
+                        simple_ = false;
+                    }
                 }
             }
             break;
@@ -324,48 +332,44 @@ int32_t ScreenModel::parameterNumber(const char* s, size_t n) {
 }
 
 void ScreenModel::dispatch(uint8_t final) {
-    const char* const s = seq_;
-    const size_t n = static_cast<size_t>(seqCount_);
-    switch (final) {
-    case 'm': {
-        if (n == 0) {
-            applySgr(0);
-            break;
-        }
+    // The numbers of the pieces between ";". A piece's number is its leading decimal
+    // number, so the first piece's is also the number of the whole parameter text.
+    if (simple_) {
+        endParam();
+    } else {
+        paramCount_ = 0;
+        const char* const s = seq_;
+        const size_t n = static_cast<size_t>(seqCount_);
         size_t start = 0;
         for (size_t i = 0; i <= n; ++i) {
             if (i == n || s[i] == ';') {
-                applySgr(parameterNumber(s + start, i - start));
+                params_[paramCount_++] = parameterNumber(s + start, i - start);
                 start = i + 1;
             }
         }
-        break;
     }
+    const int32_t* const v = params_;
+    switch (final) {
+    case 'm':
+        // An empty text is one piece of 0: SGR 0.
+        for (int i = 0; i < paramCount_; ++i) applySgr(v[i]);
+        break;
     case 'A':
     case 'B':
     case 'C':
     case 'D': {
-        int64_t v = parameterNumber(s, n);
-        if (v < 1) v = 1;
-        if (final == 'A') moveVertical(-v);
-        else if (final == 'B') moveVertical(v);
-        else if (final == 'C') moveHorizontal(v);
-        else moveHorizontal(-v);
+        const int64_t n = v[0] < 1 ? 1 : v[0];
+        if (final == 'A') moveVertical(-n);
+        else if (final == 'B') moveVertical(n);
+        else if (final == 'C') moveHorizontal(n);
+        else moveHorizontal(-n);
         break;
     }
-    case 'H': {
-        const char* semi = static_cast<const char*>(std::memchr(s, ';', n));
-        int64_t row = 0, col = 0;
-        if (semi) {
-            row = parameterNumber(s, static_cast<size_t>(semi - s));
-            const char* second = semi + 1;
-            const size_t rest = n - static_cast<size_t>(second - s);
-            const char* next = static_cast<const char*>(std::memchr(second, ';', rest));
-            col = parameterNumber(second, next ? static_cast<size_t>(next - second) : rest);
-        }
-        setCursorPosition(col, row);
+    case 'H':
+        // A single number (ESC [ 5 H) homes the cursor: row and column need two pieces.
+        if (paramCount_ >= 2) setCursorPosition(v[1], v[0]);
+        else setCursorPosition(0, 0);
         break;
-    }
     case 'J':
         clearScreen();
         break;
@@ -373,7 +377,7 @@ void ScreenModel::dispatch(uint8_t final) {
         eraseLine();
         break;
     case 'L':
-        insertLines(parameterNumber(s, n));
+        insertLines(v[0]);
         break;
     case 's':
         savedCol_ = col_;

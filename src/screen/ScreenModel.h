@@ -139,6 +139,16 @@ private:
     void setCursorPosition(int64_t c, int64_t r);
     void applySgr(int32_t p);
     void dispatch(uint8_t final);
+    void beginSequence() {
+        seqCount_ = 0;
+        paramCount_ = 0;
+        paramValue_ = 0;
+        simple_ = true;
+    }
+    void endParam() {
+        params_[paramCount_++] = static_cast<int32_t>(paramValue_ > INT32_MAX ? INT32_MAX : paramValue_);
+        paramValue_ = 0;
+    }
     void insertLines(int32_t n);
     void eraseLine();
     void blankRow(int row, int lastCol, Cell blank);
@@ -176,6 +186,15 @@ private:
     // fixed buffer and a count: bytes past kMaxSequence are counted but not kept.
     int seqCount_ = 0;
     char seq_[kMaxSequence + 1] = {};
+    // The numbers of the pieces between ";", parsed while the bytes arrive. Sequences of
+    // digits and ";" only (nearly all of them) are dispatched from these; any other byte
+    // clears simple_ and the numbers are read from the text instead.
+    static constexpr int kMaxParams = kMaxSequence + 1;
+    static constexpr int64_t kParamCap = int64_t{1} << 40;  // saturated to 32 bits later
+    int32_t params_[kMaxParams];
+    int paramCount_ = 0;
+    int64_t paramValue_ = 0;
+    bool simple_ = true;
 
     uint8_t rowMap_[kStorageRows];
     Grid cells_;

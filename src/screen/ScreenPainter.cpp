@@ -7,6 +7,7 @@
 #include <QGlyphRun>
 #include <QPainter>
 #include <array>
+#include <cmath>
 #include <vector>
 
 void ScreenPainter::setFont(const QFont& font, const CellGeometry& geometry) {
@@ -14,20 +15,49 @@ void ScreenPainter::setFont(const QFont& font, const CellGeometry& geometry) {
     geometry_ = geometry;
     ascent_ = ScreenFont::baseline(font);
     raw_ = QRawFont::fromFont(font);
-    glyphs_.clear();
+    // One table per font and cell size, shared by the screens that use it and
+    // forgotten with the last of them.
+    static std::unordered_map<QString, std::weak_ptr<GlyphTable>> tables;
+    const QString key = font.key() + QLatin1Char('/') + QString::number(geometry.H);
+    std::shared_ptr<GlyphTable> table = tables[key].lock();
+    if (!table) {
+        table = std::make_shared<GlyphTable>();
+        tables[key] = table;
+    }
+    glyphs_ = std::move(table);
 }
 
-quint32 ScreenPainter::glyphIndex(char32_t cp) const {
-    if (!raw_.isValid()) return 0;
-    const auto found = glyphs_.find(cp);
-    if (found != glyphs_.end()) return found->second;
+int ScreenPainter::fitShift(double inkTop, double inkBottom) const {
+    const int height = geometry_.cellBottomPx(0) - geometry_.cellTopPx(0);
+    double dy = 0;
+    if (inkBottom > height) dy = std::floor(height - inkBottom);
+    // A glyph taller than the cell keeps its top: what is lost is at the bottom.
+    if (inkTop + dy < 0) dy = std::ceil(-inkTop);
+    return int(dy);
+}
+
+const ScreenPainter::Glyph& ScreenPainter::glyph(char32_t cp) const {
+    static const Glyph none;
+    if (!glyphs_) return none;
+    const auto found = glyphs_->find(cp);
+    if (found != glyphs_->end()) return found->second;
+    Glyph g;
     const QString text = textOf(cp);
-    quint32 index[2] = {0, 0};
-    int count = 2;
-    if (text.isEmpty() || !raw_.glyphIndexesForChars(text.constData(), int(text.size()), index, &count) || count != 1)
-        index[0] = 0;
-    glyphs_.emplace(cp, index[0]);
-    return index[0];
+    if (!text.isEmpty()) {
+        quint32 index[2] = {0, 0};
+        int count = 2;
+        if (raw_.isValid() && raw_.glyphIndexesForChars(text.constData(), int(text.size()), index, &count) &&
+            count == 1)
+            g.index = index[0];
+        QRectF ink;
+        if (g.index != 0) {
+            ink = raw_.boundingRect(g.index);
+        } else {
+            ink = QFontMetricsF(font_).tightBoundingRect(text);  // the fallback face's glyph
+        }
+        if (!ink.isEmpty()) g.dy = fitShift(ascent_ + ink.top(), ascent_ + ink.bottom());
+    }
+    return glyphs_->emplace(cp, g).first->second;
 }
 
 void ScreenPainter::flushRun(QPainter& p) const {
@@ -53,19 +83,19 @@ void ScreenPainter::fillCell(QPainter& p, int col, int row, int32_t value) const
     p.fillRect(x0, y0, x1 - x0, y1 - y0, colour(value));
 }
 
-void ScreenPainter::drawGlyph(QPainter& p, int col, int row, const QString& text, int32_t value) const {
+void ScreenPainter::drawGlyph(QPainter& p, int col, int row, char32_t cp, int32_t value) const {
+    const QString text = textOf(cp);
     if (text.isEmpty()) return;
     p.setPen(colour(value));
-    p.drawText(geometry_.cellLeftPx(col), geometry_.cellTopPx(row) + ascent_, text);
+    p.drawText(geometry_.cellLeftPx(col), geometry_.cellTopPx(row) + ascent_ + glyph(cp).dy, text);
 }
 
-void ScreenPainter::drawRightHalf(QPainter& p, int col, int row, const QString& text, int32_t value) const {
-    if (text.isEmpty()) return;
+void ScreenPainter::drawRightHalf(QPainter& p, int col, int row, char32_t cp, int32_t value) const {
     const int x0 = geometry_.cellLeftPx(col + 1), x1 = geometry_.cellRightPx(col + 1);
     const int y0 = geometry_.cellTopPx(row), y1 = geometry_.cellBottomPx(row);
     p.save();
     p.setClipRect(x0, y0, x1 - x0, y1 - y0);
-    drawGlyph(p, col, row, text, value);
+    drawGlyph(p, col, row, cp, value);
     p.restore();
 }
 
@@ -93,23 +123,22 @@ void ScreenPainter::drawRow(QPainter& p, const RowCells& cells, int row) const {
     const qreal baseline = top + ascent_;
     for (const ScreenCell& cell : cells) {
         if (cell.isBlank()) continue;
-        const quint32 g = glyphIndex(cell.codePoint);
-        if (g == 0) {
+        const Glyph& g = glyph(cell.codePoint);
+        if (g.index == 0) {
             // Not in the primary font: let the fallbacks draw it.
             flushRun(p);
-            const QString text = textOf(cell.codePoint);
-            drawGlyph(p, cell.column, row, text, cell.fg);
-            if (cell.isPair() && cell.fg2 != cell.fg) drawRightHalf(p, cell.column, row, text, cell.fg2);
+            drawGlyph(p, cell.column, row, cell.codePoint, cell.fg);
+            if (cell.isPair() && cell.fg2 != cell.fg) drawRightHalf(p, cell.column, row, cell.codePoint, cell.fg2);
             continue;
         }
         if (!runGlyphs_.empty() && cell.fg != runColour_) flushRun(p);
         runColour_ = cell.fg;
-        runGlyphs_.push_back(g);
-        runPositions_.emplace_back(geometry_.cellLeftPx(cell.column), baseline);
+        runGlyphs_.push_back(g.index);
+        runPositions_.emplace_back(geometry_.cellLeftPx(cell.column), baseline + g.dy);
         if (cell.isPair() && cell.fg2 != cell.fg) {
             // The right half in the trail byte's colour, over the glyph drawn whole.
             flushRun(p);
-            drawRightHalf(p, cell.column, row, textOf(cell.codePoint), cell.fg2);
+            drawRightHalf(p, cell.column, row, cell.codePoint, cell.fg2);
         }
     }
     flushRun(p);

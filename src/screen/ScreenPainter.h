@@ -7,6 +7,7 @@
 #include <QRawFont>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -19,6 +20,9 @@ class RowCells;
 // Rows are drawn as glyph runs of the primary font, one run per stretch of equal
 // colour, which is several times faster than text drawing cell by cell; characters the
 // primary font lacks fall back to ordinary text drawing with the font's fallbacks.
+// Every glyph is kept inside its cell: one whose ink would reach below the cell (an
+// underscore, a descender in a face with a deep descent) or above it is moved in, so
+// the next row's background never covers it.
 class ScreenPainter {
 public:
     void setFont(const QFont& font, const CellGeometry& geometry);
@@ -29,11 +33,13 @@ public:
     void drawRow(QPainter& p, const RowCells& cells, int row) const;
 
     void fillCell(QPainter& p, int col, int row, int32_t colour) const;
-    // Glyph with its top-left at the cell's top-left (drawn at the baseline below it).
-    void drawGlyph(QPainter& p, int col, int row, const QString& text, int32_t colour) const;
-    // Draws the glyph again, clipped to the box of cell col + 1, so a pair whose halves
-    // differ shows its right half in that colour.
-    void drawRightHalf(QPainter& p, int col, int row, const QString& text, int32_t colour) const;
+    // A character at its cell, inside the cell as drawRow draws it.
+    void drawGlyph(QPainter& p, int col, int row, char32_t cp, int32_t colour) const;
+    // Draws the character again, clipped to the box of cell col + 1, so a pair whose
+    // halves differ shows its right half in that colour.
+    void drawRightHalf(QPainter& p, int col, int row, char32_t cp, int32_t colour) const;
+    // How far a character is moved down (negative: up) to sit inside its cell.
+    int verticalShift(char32_t cp) const { return glyph(cp).dy; }
 
     // Colour value (red in the low byte) to QColor.
     static QColor colour(int32_t value) {
@@ -44,15 +50,22 @@ public:
     static QString textOf(char32_t cp);
 
 private:
-    // Glyph of a character in the primary font, 0 when it has none.
-    quint32 glyphIndex(char32_t cp) const;
+    // A character's glyph in the primary font (index 0: drawn with the fallbacks) and
+    // its shift into the cell. Shared by every painter of the same font and size.
+    struct Glyph {
+        quint32 index = 0;
+        int dy = 0;
+    };
+    using GlyphTable = std::unordered_map<char32_t, Glyph>;
+    const Glyph& glyph(char32_t cp) const;
+    int fitShift(double inkTop, double inkBottom) const;
     void flushRun(QPainter& p) const;
 
     QFont font_;
     QRawFont raw_;
     CellGeometry geometry_;
     int ascent_ = 0;
-    mutable std::unordered_map<char32_t, quint32> glyphs_;
+    std::shared_ptr<GlyphTable> glyphs_;
     // The run being collected by drawRow.
     mutable std::vector<quint32> runGlyphs_;
     mutable std::vector<QPointF> runPositions_;

@@ -352,9 +352,8 @@ void axZekScreen::f顯示畫面() {
             p.fillRect(x0, g.cellTopPx(b.row), x1 - x0, g.cellBottomPx(b.row) - g.cellTopPx(b.row), Qt::white);
         }
         for (const Selection::Glyph& gl : mark.glyphs) {
-            const QString text = ScreenPainter::textOf(gl.codePoint);
-            painter_.drawGlyph(p, gl.col, gl.row, text, 0);
-            if (gl.twoColour) painter_.drawRightHalf(p, gl.col, gl.row, text, gl.trailColour);
+            painter_.drawGlyph(p, gl.col, gl.row, gl.codePoint, 0);
+            if (gl.twoColour) painter_.drawRightHalf(p, gl.col, gl.row, gl.codePoint, gl.trailColour);
         }
         markingResult_ = QString::fromStdString(mark.text);
     }

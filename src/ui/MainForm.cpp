@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "app/Deployment.h"
 #include "app/SingleInstanceLock.h"
+#include "app/StartupTrace.h"
 #include "ptt/ZEKURLModule.h"
 #include "ui/AddressTarget.h"
 #include "ui/AppDialogs.h"
@@ -18,6 +19,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QTimer>
 
 MainForm::MainForm(AppContext& context, QWidget* parent)
     : QMainWindow(parent), context_(context), menus_(std::make_unique<MainMenus>(menuBar())) {
@@ -116,6 +118,17 @@ void MainForm::unload() {
     if (dialogs_) dialogs_->release();
     context_.pttText.reset();
     context_.addressPool.reset();
+}
+
+void MainForm::paintEvent(QPaintEvent* event) {
+    QMainWindow::paintEvent(event);
+    if (painted_) return;
+    painted_ = true;
+    StartupTrace::mark("first paint");
+    // Queued: this picture reaches the screen before the engine takes its time.
+    QTimer::singleShot(0, this, [this] {
+        if (!unloaded_) parts_->tabs().showStartPage();
+    });
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {

@@ -58,6 +58,9 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The first paint lets the start page and the web engine come: the window shows
+    // before they are made.
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     AppContext& context_;
@@ -68,4 +71,5 @@ private:
     std::unique_ptr<AppDialogs> dialogs_;
     std::unique_ptr<SingleInstanceLock> instanceLock_;
     bool unloaded_ = false;
+    bool painted_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/Deployment.h"
+#include "app/StartupTrace.h"
 #include "ptt/AutoNavigation.h"
 #include "ptt/ZEKAddressPoolCls.h"
 #include "ptt/ZEKURLModule.h"
@@ -51,12 +52,24 @@ void SessionTabs::load() {
     table_.setBusy(false);
     ensureUrlModule();
     txtZEKURL_->clear();
-    // Made here rather than with the window: the web engine starts with its first view.
+    // The start page, and with it the web engine, comes once the window is on the
+    // screen: showStartPage().
+    emit LayoutRequested();
+}
+
+bool SessionTabs::startPageEnabled() const {
+    return !context_.noStartPageArgument && context_.preferences.flag(kStartPageKey, true);
+}
+
+void SessionTabs::showStartPage() {
+    if (tabCount() > 0 && currentTab() > 0) return;  // it comes back with the last tab closed
+    if (!startPageEnabled()) return;
     if (!WB_) {
+        StartupTrace::mark("web engine starting");
         WB_ = createWebPane(/*startPage=*/true);
         WB_->setObjectName(QStringLiteral("WB"));
+        WB_->navigate(startPageUrl());
     }
-    WB_->navigate(startPageUrl());
     WB_->show();
     emit LayoutRequested();
 }
@@ -68,6 +81,11 @@ void SessionTabs::unload() {
 
 WebPane* SessionTabs::createWebPane(bool startPage) {
     WebPane* pane = webFactory_(content_);
+    filterNavigation(pane, startPage);
+    return pane;
+}
+
+void SessionTabs::filterNavigation(WebPane* pane, bool startPage) {
     // Zek URLs are handed to the URL module instead of loading; the module tells them
     // from the product's own pages. Opened once the engine has returned from its hook.
     QPointer<SessionTabs> self(this);
@@ -80,7 +98,6 @@ WebPane* SessionTabs::createWebPane(bool startPage) {
         });
         return false;
     });
-    return pane;
 }
 
 int SessionTabs::currentTab() const { return strip_->ItemNowNumber(); }
@@ -114,10 +131,10 @@ bool SessionTabs::refuseWhenFull() {
     return true;
 }
 
+// The start page's own view becomes the tab: no second page, no second load.
 void SessionTabs::turnStartPageIntoTab() {
-    if (startPageVisible()) {
-        openURL(context_.texts.text(QStringLiteral("Startup_Page")), kStartPageKind, startPageUrl());
-    }
+    if (startPageVisible())
+        openWebTab(context_.texts.text(QStringLiteral("Startup_Page")), kStartPageKind, startPageUrl(), WB_);
 }
 
 void SessionTabs::OpenBBS(const QString& host) { OpenBBS2(host, 23); }
@@ -160,15 +177,8 @@ void SessionTabs::createSession(int slot, const QString& host, int port) {
 
 void SessionTabs::openSession(const QString& host, int port, int tab, int slot) {
     createSession(slot, host, port);
-    // The busy flag is still set: a request arriving while events run is ignored.
+    // The layout gives the session its size; its resize handler places the screen.
     showTab(tab);
-    QCoreApplication::processEvents();
-    if (axZEK* still = session(slot)) {
-        // Lets the session lay its screen out for its final size.
-        const QSize size = still->size();
-        still->resize(size.width() + 1, size.height());
-        still->resize(size);
-    }
 }
 
 void SessionTabs::attachSession(axZEK* session, int slot) {
@@ -181,6 +191,10 @@ void SessionTabs::attachSession(axZEK* session, int slot) {
 }
 
 void SessionTabs::openURL(const QString& caption, const QString& kind, const QString& url) {
+    openWebTab(caption, kind, url, nullptr);
+}
+
+void SessionTabs::openWebTab(const QString& caption, const QString& kind, const QString& url, WebPane* adopt) {
     if (table_.busy()) return;
     if (refuseWhenFull()) return;
     table_.setBusy(true);
@@ -190,15 +204,20 @@ void SessionTabs::openURL(const QString& caption, const QString& kind, const QSt
     table_.setRecord(t, {kind, url, 80, n});
 
     table_.setSlot(n, true);
-    WebPane* pane = createWebPane(/*startPage=*/false);
+    WebPane* pane = adopt;
+    if (pane) {
+        if (pane == WB_) WB_ = nullptr;
+        filterNavigation(pane, /*startPage=*/false);
+    } else {
+        pane = createWebPane(/*startPage=*/false);
+        pane->navigate(url);
+    }
     pane->setObjectName(QStringLiteral("WBArray_%1").arg(n));
     WBArray_[static_cast<size_t>(n)] = pane;
-    pane->navigate(url);
     if (WB_) WB_->hide();
     emit LayoutRequested();
 
     showTab(t);
-    QCoreApplication::processEvents();
     table_.setBusy(false);
 }
 
@@ -212,10 +231,7 @@ void SessionTabs::showTab(int tab) {
 
 void SessionTabs::selectTab(int tab) {
     if (tabCount() == 0 || currentTab() == 0 || tab < 1 || tab > tabCount()) {
-        if ((tabCount() == 0 || currentTab() == 0) && WB_) {
-            WB_->show();
-            emit LayoutRequested();
-        }
+        if (tabCount() == 0 || currentTab() == 0) showStartPage();
         return;
     }
     txtZEKURL_->clear();
@@ -362,7 +378,6 @@ void SessionTabs::AutoPTT(ZEKAddressRef record) {
         createSession(n, record->BBS(), port);
     }
     if (tab >= 1) showTab(tab);
-    QCoreApplication::processEvents();
     table_.setBusy(false);
     // The dialog is modal: asked for once the tab is shown and opening is free again.
     if (askLogin) emit LoginRequested(tab);

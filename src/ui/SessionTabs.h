@@ -28,6 +28,8 @@ class SessionTabs : public QObject, public ZekUrlHost {
     Q_OBJECT
 public:
     static inline const QString kTooManyTabsKey = QStringLiteral("Error_Too_Many_Tabs");
+    // Preferences.ini: start_page=0 turns the start page off, as --no-start-page does.
+    static inline const QString kStartPageKey = QStringLiteral("start_page");
 
     // content: the parent of the start page and of every tab's control. strip and
     // TxtZEKURL are the main window's. webFactory makes WB and the WBArray elements.
@@ -39,8 +41,14 @@ public:
     void setNotifier(Notifier* notifier);
     // Replaces the maker of web views (before load; tests use a light stand-in).
     void setWebFactory(WebPane::Factory factory) { webFactory_ = std::move(factory); }
-    // The load step: slots free, not busy, address box clear, start page requested.
+    // The load step: slots free, not busy, address box clear.
     void load();
+    // Shows the start page WB while no tab is open, making it (and so starting the web
+    // engine) the first time; nothing when the start page is turned off. The window
+    // calls it once it has been drawn, and closing the last tab calls it again.
+    void showStartPage();
+    // Off with --no-start-page or the preference start_page=0.
+    bool startPageEnabled() const;
     // Unload: no more classification; open sessions end with the window.
     void unload();
 
@@ -109,6 +117,9 @@ private:
     void turnStartPageIntoTab();
     void attachSession(axZEK* session, int slot);
     WebPane* createWebPane(bool startPage);
+    void filterNavigation(WebPane* pane, bool startPage);
+    // openURL, or with adopt the tab shows that existing page (the start page) as it is.
+    void openWebTab(const QString& caption, const QString& kind, const QString& url, WebPane* adopt);
     void onConnected(int slot);
     void onSocketError(int slot);
     void onDataArrived(int slot);

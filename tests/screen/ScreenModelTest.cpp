@@ -57,6 +57,7 @@ static const std::vector<Case>& cases() {
         {"PositionRowPastTheScreenGoesToTheLastRow", esc("[99;99H") + "x", 79, 23, {{23, std::string(79, ' ') + "x"}}, {}},
         {"UpStopsAtTheTop", esc("[2;1H") + esc("[3A"), 0, 0, {}, {}},
         {"MovesDefaultToOne", esc("[5;5H") + esc("[A") + esc("[0D") + esc("[-4B") + esc("[C"), 4, 4, {}, {}},
+        {"NumbersWithBlanksSignsAndFractions", esc("[ 3.5; 2.5H") + esc("[+1C"), 2, 3, {}, {}},
         {"HugeMovesClamp", esc("[99999999999B") + esc("[99999999999C"), 79, 23, {}, {}},
         {"EraseLineFromTheCursorOnly", "abcdef" + esc("[1;3H") + esc("[44m") + esc("[2K"), 2, 0, {{0, "ab"}},
          {{1, 0, 'b', kGrey, kBlack, 0}, {2, 0, ' ', kGrey, kDarkBlue, 0}, {79, 0, ' ', kGrey, kDarkBlue, 0}}},

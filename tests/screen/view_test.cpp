@@ -121,6 +121,26 @@ TEST(ScreenView, BlinkingTextAndCaretFollowTheTimer) {
     EXPECT_FALSE(s.blinkingTextHidden());
 }
 
+// Characters that reach below or above the line in the screen faces (the underscore of
+// PTT's logon banner, descenders, box drawing) show inside their own cells at every size:
+// the next row's background never hides them and they never spill onto it.
+TEST(ScreenView, LowAndTallCharactersStayInsideTheirCellsAtEverySize) {
+    for (float size : {8.f, 9.f, 10.f, 11.f, 12.f, 13.f, 14.f, 15.f, 17.f, 18.f, 20.f, 21.f, 23.f, 24.f, 26.f, 27.f}) {
+        axZekScreen s;
+        if (size != 12) ASSERT_TRUE(s.setFontSize(size));
+        // Row 2 holds the characters, rows 1 and 3 a blue background all along.
+        feed(s, "\x1b[2;1H\x1b[44m" + std::string(80, ' ') + "\x1b[4;1H" + std::string(80, ' ') +
+                    "\x1b[m\x1b[3;1H_ g y \xa2\x77 \xa2\x78 \xa2\x62 \xa1\xc5");  // ─ │ ▁ ˍ
+        const std::pair<int, int> cells[] = {{0, 1}, {2, 1}, {4, 1}, {6, 2}, {9, 2}, {12, 2}, {15, 2}};
+        for (const auto& [col, width] : cells) {
+            EXPECT_GT(countPixels(s.picture(), cellRect(s, col, 2, width), lit), 0) << size << " col " << col;
+            const QRect above = cellRect(s, col, 1, width), below = cellRect(s, col, 3, width);
+            EXPECT_EQ(countPixels(s.picture(), above, is(qRgb(0, 0, 128))), above.width() * above.height()) << size << " col " << col;
+            EXPECT_EQ(countPixels(s.picture(), below, is(qRgb(0, 0, 128))), below.width() * below.height()) << size << " col " << col;
+        }
+    }
+}
+
 // The clock sleeps while the screen is hidden and through ticks without work.
 TEST(ScreenView, ClockRunsOnlyWhileShownAndWakesOnlyForWork) {
     axZekScreen s;

@@ -48,12 +48,14 @@ public:
 
 class MainWindowHarness {
 public:
-    explicit MainWindowHarness(const char* pttDomain = "127.0.0.1") {
+    // startPage false: as started with --no-start-page.
+    explicit MainWindowHarness(const char* pttDomain = "127.0.0.1", bool startPage = true) {
         qputenv("ZEK_CONFIG_DIR", dir.path().toUtf8());
         qputenv("ZEK_PTT_DOMAIN", pttDomain);
         qputenv("ZEK_PTT_HOST", pttDomain);
         qputenv("ZEK_WEB_ROOT", "http://127.0.0.1:9/");
         context.ui = &ui;
+        context.noStartPageArgument = !startPage;
         context.languageFile.setPath(QStringLiteral(ZEK_LANGUAGES_INI));
         context.languageFile.load();
         context.pageKeys.load(context.languageFile, context.texts, ui);
@@ -64,11 +66,13 @@ public:
         form->load();
         form->resize(1024, 700);
         form->show();
+        tabs().showStartPage();  // the window does it after its first paint
     }
 
     SessionTabs& tabs() const { return form->parts().tabs(); }
     axItem& strip() const { return form->parts().axItem1(); }
     MainFormLayout& layout() const { return form->parts().layout(); }
+    QWidget* content() const { return form->parts().content(); }
     ZEKAddressPoolCls& pool() const { return *context.addressPool; }
 
     QTemporaryDir dir;

@@ -50,9 +50,12 @@ std::string entry(const MainWindowHarness& h, int slot) {
 TEST(SessionTabs, FreshStartOpeningPttTurnsTheStartPageIntoTabOne) {
     MainWindowHarness h;
     EXPECT_TRUE(h.tabs().startPageVisible());
+    WebPane* start = h.tabs().WB();
     h.tabs().OpenBBS("127.0.0.1");
     ASSERT_EQ(h.strip().ItemMaxNumber(), 2);
     EXPECT_FALSE(h.tabs().startPageVisible());
+    EXPECT_EQ(h.tabs().webPage(1), start);  // the same page, not a second one
+    EXPECT_EQ(h.content()->findChildren<WebPane*>().size(), 1);
     EXPECT_FALSE(h.tabs().webPage(1)->isVisible());
     EXPECT_EQ(rec(h, 1), "SearchPTT http://127.0.0.1:9/home.html:80 slot 1");
     EXPECT_EQ(h.strip().caption(1), h.context.texts.text("Startup_Page"));
@@ -220,11 +223,32 @@ TEST(SessionTabs, StartPageHandsZekUrlsToTheUrlModuleInsteadOfLoadingThem) {
 
 TEST(SessionTabs, AnOpenArrivingWhileATabOpensIsIgnored) {
     MainWindowHarness h;
-    QTimer::singleShot(0, [&] { h.tabs().OpenBBS("127.0.0.1"); });
+    // Opening runs no event loop of its own; a request that still reaches it midway
+    // (here from the layout request the open raises) is ignored.
+    int asked = 0;
+    QObject::connect(&h.tabs(), &SessionTabs::LayoutRequested, [&] {
+        if (asked++ == 0) h.tabs().OpenBBS("127.0.0.1");
+    });
     h.tabs().openURL("page", "Web", "http://127.0.0.1:9/");
     QCoreApplication::processEvents();
+    EXPECT_GT(asked, 0);
     EXPECT_EQ(h.strip().ItemMaxNumber(), 1);
     EXPECT_FALSE(h.tabs().table().busy());
+}
+
+TEST(SessionTabs, WithoutStartPageNoWebPageIsMadeUntilOneIsOpened) {
+    MainWindowHarness h("127.0.0.1", /*startPage=*/false);
+    EXPECT_EQ(h.tabs().WB(), nullptr);
+    EXPECT_FALSE(h.tabs().startPageEnabled());
+    h.context.noStartPageArgument = false;
+    EXPECT_TRUE(h.tabs().startPageEnabled());
+    h.context.preferences.setFlag(SessionTabs::kStartPageKey, false);  // the preference alone
+    EXPECT_FALSE(h.tabs().startPageEnabled());
+    h.tabs().OpenBBS2("127.0.0.1", closedPort());
+    EXPECT_EQ(rec(h, 1).substr(0, 4), "ZEK ");
+    h.strip().CloseItem(1);
+    EXPECT_FALSE(h.tabs().startPageVisible());
+    EXPECT_TRUE(h.content()->findChildren<WebPane*>().isEmpty());
 }
 
 TEST(SessionTabs, AutoPttOpensAndDrivesSessions) {
