@@ -52,6 +52,11 @@ QString page(const QString& path) {
     return webRoot() + relative;
 }
 
+QString serviceUrl(const char* settingName) {
+    const QByteArray name = "ZEK_" + QByteArray(settingName).toUpper();
+    return envOr(name.constData(), QString());
+}
+
 QString configDir() {
     const QString forced = qEnvironmentVariable("ZEK_CONFIG_DIR");
     if (!forced.isEmpty()) return QDir::cleanPath(forced);

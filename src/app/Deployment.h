@@ -17,6 +17,9 @@ QString pttDomainAlt();
 QString webRoot();
 // webRoot() + path without its leading "/" (page("/home.html")).
 QString page(const QString& path);
+// ZEK_URL_FOR_LONG_URL, ZEK_URL_FOR_SHORT_URL, ZEK_URL_FOR_CHECKING_NEW_VERSION: the
+// default addresses of the short-link and version services ("" when unset: no service).
+QString serviceUrl(const char* settingName);
 // ZEK_CONFIG_DIR: folder of App.ini and languages.ini (when set, both are taken from
 // there and nowhere else). By default the executable's folder; where that is not
 // writable, App.ini goes to the per-user config folder and languages.ini is still read

@@ -85,9 +85,10 @@ void Settings::read(const IniFile& file) {
     if (auto size = numeric_text::roundedInteger(get(kSys, "bbs_font_size", QStringLiteral("9"))))
         if (*size > 1 && *size <= std::numeric_limits<int32_t>::max()) bbs_font_size = static_cast<int32_t>(*size);
 
-    url_for_checking_new_version = get(kRemote, "url_for_checking_new_version", QString()).trimmed();
-    url_for_long_url = get(kRemote, "url_for_long_url", QString()).trimmed();
-    url_for_short_url = get(kRemote, "url_for_short_url", QString()).trimmed();
+    url_for_checking_new_version =
+        get(kRemote, "url_for_checking_new_version", deployment::serviceUrl("url_for_checking_new_version")).trimmed();
+    url_for_long_url = get(kRemote, "url_for_long_url", deployment::serviceUrl("url_for_long_url")).trimmed();
+    url_for_short_url = get(kRemote, "url_for_short_url", deployment::serviceUrl("url_for_short_url")).trimmed();
 }
 
 void Settings::write(IniFile& file) const {

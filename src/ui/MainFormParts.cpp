@@ -8,6 +8,7 @@
 #include "ui/MainFormLayout.h"
 #include "ui/MainTick.h"
 #include "ui/SessionTabs.h"
+#include "ui/SharingCommands.h"
 #include "ui/ToolbarRow.h"
 #include "ui/ZekWebView.h"
 #include "ui/frmLogin.h"
@@ -30,6 +31,7 @@ MainFormParts::MainFormParts(QMainWindow& window, AppContext& context, WebPane::
     tabs_ = new SessionTabs(context, content_, axItem1_, row_->TxtZEKURL,
                             webFactory ? std::move(webFactory) : ZekWebView::factory());
     layout_ = new MainFormLayout(window, context, *row_, *axItem1_, *tabs_);
+    sharing_ = new SharingCommands(window, context, *tabs_, *row_);
 
     // A logon page met on the way to a link with automatic logon off (or after the
     // stored password was refused): the login dialog, modal, for that tab.
@@ -48,9 +50,11 @@ MainFormParts::MainFormParts(QMainWindow& window, AppContext& context, WebPane::
 void MainFormParts::load() {
     layout_->setBbsFontSize(context_.settings.bbs_font_size);
     tabs_->load();
+    sharing_->load();
 }
 
 void MainFormParts::unload() {
     layout_->mwXTimer().stop();
+    sharing_->unload();
     tabs_->unload();
 }

@@ -12,6 +12,7 @@ class MainTick;
 class QMainWindow;
 class QWidget;
 class SessionTabs;
+class SharingCommands;
 class ToolbarRow;
 class axItem;
 
@@ -32,6 +33,7 @@ public:
     MainFormLayout& layout() const { return *layout_; }
     // The once-a-second duties (clipboard hand-off, keep-alive).
     MainTick& tick() const { return *tick_; }
+    SharingCommands& sharing() const { return *sharing_; }
 
 private:
     QMainWindow& window_;
@@ -42,4 +44,5 @@ private:
     SessionTabs* tabs_;
     MainFormLayout* layout_;
     MainTick* tick_;
+    SharingCommands* sharing_;
 };

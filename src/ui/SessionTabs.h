@@ -66,6 +66,12 @@ public:
     void setTxtZEKURL(const QString& text) override;
     QString TxtZEKURL() const override;
     bool hasMainWindow() const override { return true; }
+    // Short Zek URLs are resolved by the web services once they are set up.
+    using ShortUrlResolver = std::function<bool(const QString&)>;
+    void setShortUrlResolver(ShortUrlResolver resolver) { shortUrlResolver_ = std::move(resolver); }
+    bool resolveShortURL(const QString& shortUrl) override {
+        return shortUrlResolver_ && shortUrlResolver_(shortUrl);
+    }
 
     // The tab strip's events.
     void selectTab(int tab);
@@ -149,4 +155,5 @@ private:
     std::unique_ptr<Notifier> desktopNotifier_;
     Notifier* notifier_ = nullptr;
     std::unique_ptr<WaterBallAlerts> waterBalls_;
+    ShortUrlResolver shortUrlResolver_;
 };

@@ -7,7 +7,12 @@ endif()
 target_sources(zek_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/AppDialogs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AppDialogs.h
+  ${CMAKE_CURRENT_LIST_DIR}/FrmCheckNewVersion.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FrmCheckNewVersion.h
+  ${CMAKE_CURRENT_LIST_DIR}/SharingCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SharingCommands.h
+  ${CMAKE_CURRENT_LIST_DIR}/frmQuickBBS.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frmZEKLink.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainForm.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainForm.h
   ${CMAKE_CURRENT_LIST_DIR}/MainMenus.cpp
@@ -25,4 +30,4 @@ target_sources(zek_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/frmQuickBBS.h
   ${CMAKE_CURRENT_LIST_DIR}/frmZEKLink.h)
 target_include_directories(zek_ui PUBLIC ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(zek_ui PUBLIC zek_ptt zek_app_core Qt6::Widgets Qt6::Network)
+target_link_libraries(zek_ui PUBLIC zek_dialogs_core zek_web zek_ptt zek_app_core Qt6::Widgets Qt6::Network)
