@@ -103,17 +103,14 @@ void MenuCommands::connectMenus() {
     connect(m.mnuAboutTerms, &QAction::triggered, this, [this] { openPage(QStringLiteral("/terms.html")); });
     connect(m.mnuAboutZek, &QAction::triggered, this, &MenuCommands::showAbout);
 
-    // Commands whose dialogs are not part of this build yet are not offered: a command
-    // that does nothing would only confuse.
+    // Quick connect, make-link, the share button and the version check are wired by
+    // SharingCommands.
     connect(m.mnuOptionAutoLogin, &QAction::triggered, this, [this] {
         frmAutoLogin* dialog = form_.dialogs() ? form_.dialogs()->autoLogin() : nullptr;
         if (!dialog) return;
         dialog->initialize();
         dialog->exec();
     });
-    for (QAction* notYet : {m.mnuConnectQuick, m.mnuEditMakeZEKURL, m.mnuAboutCheckNewVersion})
-        notYet->setVisible(false);
-    if (QAction* share = row_.button(QStringLiteral("ShortURL"))) share->setVisible(false);
 }
 
 namespace {

@@ -74,7 +74,7 @@ protected:
 };
 
 // Runs the event loop until done() or the time is up; false on time-out.
-inline bool waitUntil(const std::function<bool()>& done, int ms = 5000) {
+inline bool waitUntil(const std::function<bool()>& done, int ms = 10000) {
     QElapsedTimer timer;
     timer.start();
     while (!done()) {
