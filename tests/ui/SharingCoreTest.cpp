@@ -40,7 +40,9 @@ TEST(QuickConnectInput, ValidationTable) {
         EXPECT_EQ(in.errorKey, QString::fromUtf8(c.error)) << c.host << "|" << c.port;
         EXPECT_EQ(in.host, QString::fromUtf8(c.hostBack)) << c.host << "|" << c.port;
         EXPECT_EQ(in.portText, QString::fromUtf8(c.portBack)) << c.host << "|" << c.port;
-        if (in.accepted()) EXPECT_EQ(in.port, c.value) << c.port;
+        if (in.accepted()) {
+            EXPECT_EQ(in.port, c.value) << c.port;
+        }
     }
 }
 
@@ -63,7 +65,9 @@ TEST(ShareRequest, WhatTheShareCommandDoes) {
         const ShareRequest r = ShareRequest::decide(c.session, c.position, c.text);
         EXPECT_EQ(r.action, c.action) << c.position << " " << c.text.toStdString();
         EXPECT_EQ(r.type, QString::fromUtf8(c.type)) << c.position;
-        if (r.action == A::ShowDialog) EXPECT_EQ(r.link, c.text);
+        if (r.action == A::ShowDialog) {
+            EXPECT_EQ(r.link, c.text);
+        }
     }
 }
 
