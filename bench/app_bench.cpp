@@ -61,6 +61,20 @@ void BM_SettingsReadWrite(benchmark::State& state) {
 }
 BENCHMARK(BM_SettingsReadWrite);
 
+// A hostile or runaway settings file: n keys in one section. Start-up reads such a file
+// before anything is shown, so the parse must stay linear.
+void BM_ParseManyKeys(benchmark::State& state) {
+    QByteArray text = "[SysConfig]\n";
+    for (int64_t i = 0; i < state.range(0); ++i) text += "key_" + QByteArray::number(i) + "=value\n";
+    for (auto _ : state) {
+        IniFile ini;
+        ini.parse(QString::fromUtf8(text));
+        benchmark::DoNotOptimize(ini);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_ParseManyKeys)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

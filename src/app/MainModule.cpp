@@ -2,6 +2,7 @@
 
 #include "app/Deployment.h"
 #include "app/StartupTrace.h"
+#include "app/StartupMessages.h"
 #include "app/StderrUserInteraction.h"
 #include "app/TerminationSignals.h"
 #include "ui/AppDialogs.h"
@@ -13,6 +14,24 @@
 #include <QApplication>
 #include <QFont>
 #include <QTimer>
+
+namespace {
+
+// App.ini was there but could not be used: the defaults are in force, and the user hears
+// where the old file will be kept (saving moves it aside rather than overwriting it).
+void reportUnusableSettings(AppContext& c) {
+    const char* key = nullptr;
+    switch (c.settingsFile.loadResult()) {
+    case IniFile::LoadResult::Unreadable: key = "Error_Settings_File_Unreadable"; break;
+    case IniFile::LoadResult::TooLarge: key = "Error_Settings_File_Too_Large"; break;
+    case IniFile::LoadResult::NotIni: key = "Error_Settings_File_Not_INI"; break;
+    default: return;
+    }
+    c.ui->message(c.texts.text(QString::fromLatin1(key)) + QLatin1Char(' ') + c.settingsFile.keptAsidePath(),
+                  c.texts.messageTitle());
+}
+
+}  // namespace
 
 MainModule::MainModule(UserInteraction* ui) {
     if (ui == nullptr) {
@@ -55,8 +74,19 @@ MainModule::Outcome MainModule::start() {
     c.texts.setFile(&c.languageFile);
     c.texts.setMode(c.settings.language_mode);
 
-    // Page keys (their loader shows its own message) and navigation keys.
-    if (!c.pageKeys.load(c.languageFile, c.texts, *c.ui)) c.startupSucceeded = false;
+    // Page keys (their loader shows its own message) and navigation keys. Without a
+    // usable language file there is no text to show but a built-in one, which names the
+    // file and where it was looked for; the key table would only repeat a bare key name.
+    const IniFile::LoadResult languages = c.languageFile.loadResult();
+    if (languages != IniFile::LoadResult::Loaded) {
+        const auto message = startup_messages::languageFileUnusable(c.languageFile.path(), languages,
+                                                                    startup_messages::preferChinese());
+        c.ui->message(message.text, message.title);
+        c.startupSucceeded = false;
+    } else {
+        reportUnusableSettings(c);
+        if (!c.pageKeys.load(c.languageFile, c.texts, *c.ui)) c.startupSucceeded = false;
+    }
     c.navigationKeys = NavigationKeys::build();
 
     // Shared objects, then the main window.

@@ -9,6 +9,7 @@ add_library(zek_app_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/Settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SingleInstanceLock.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StartupTrace.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StartupMessages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StderrUserInteraction.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TerminationSignals.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Deployment.h

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 // Reading an empty file puts every default back; writing drops whatever else the file held.
+// Numbers keep their leading blank through the quotes.
 TEST(Settings, GoldenFileForTheDefaults) {
     qunsetenv("ZEK_WEB_ROOT");
     Settings s;
@@ -21,16 +22,16 @@ TEST(Settings, GoldenFileForTheDefaults) {
               "prefix_of_zek_long_url=http://zek.tw/\n"
               "prefix_of_zek_short_url=http://zek.tw/?x=\n"
               "last_bbs=\n"
-              "last_bbs_port= 23\n"
-              "switch_of_auto_login= 0\n"
+              "last_bbs_port=\" 23\"\n"
+              "switch_of_auto_login=\" 0\"\n"
               "ptt_account=\n"
               "ptt_password=\n"
-              "switch_of_deleting_password_log= 0\n"
-              "switch_of_deleting_other_links= 0\n"
+              "switch_of_deleting_password_log=\" 0\"\n"
+              "switch_of_deleting_other_links=\" 0\"\n"
               "switch_of_ctrl_c=0\n"
               "switch_of_ctrl_v=0\n"
               "switch_of_auto_resize_bbs=0\n"
-              "bbs_font_size= 9\n"
+              "bbs_font_size=\" 9\"\n"
               "[RemoteURL]\n"
               "url_for_checking_new_version=\n"
               "url_for_long_url=\n"

@@ -12,6 +12,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QLocale>
 #include <QProcess>
 #include <QThread>
 
@@ -107,27 +109,63 @@ TEST(Startup, SettingsAreWrittenExactlyOnceAtUnload) {
     EXPECT_EQ(folder.read("App.ini"), "after exit\n");
 }
 
-// Without languages.ini the bare key name is shown; a missing key list shows its message in
-// the user's language. Either way: one message, no window, App.ini as it was.
+// A missing key list shows its message in the user's language. Without a usable languages.ini
+// there is no text to look up: a built-in message (by the system locale) names the file and the
+// folder. Either way: one message, no window, App.ini as it was.
 TEST(Startup, UnusableKeyListsShowOneMessageAndQuitWithoutWriting) {
     const QByteArray oldSettings = "[SysConfig]\nlast_bbs=keep.me\nlanguage_mode=EN\n";
-    const std::tuple<QByteArray, QString, QString> cases[] = {
-        {QByteArray(), "ERROR_INVALID_KEYS_FOR_MAIN_MENU", "App_TitleNote"},
-        {StartupFolder::languagesWithKeys(PageKeyTable::LogonStop), shippedText("EN/ERROR_INVALID_KEYS_FOR_LOGON_STOP"),
-         shippedText("EN/App_Title") + shippedText("EN/Note")},
+    enum Locale { English, Chinese };
+    const std::tuple<QByteArray, Locale, QString, QString> cases[] = {
+        {"<none>", English, "The language file languages.ini was not found in the folder %1.", "Zek"},
+        {"<none>", Chinese, "在資料夾 %1 中找不到語言檔 languages.ini。", "Zek"},
+        {"<dir>", English, "The language file languages.ini in the folder %1 could not be read.", "Zek"},
+        {QByteArray(IniFile::kMaxFileSize + 1, '#'), English, "is larger than 1 MiB", "Zek"},
+        {"not a language file", Chinese, "資料夾 %1 中的 languages.ini 不是語言檔。", "Zek"},
+        {StartupFolder::languagesWithKeys(PageKeyTable::LogonStop), English,
+         shippedText("EN/ERROR_INVALID_KEYS_FOR_LOGON_STOP"), shippedText("EN/App_Title") + shippedText("EN/Note")},
     };
-    for (const auto& [languages, text, title] : cases) {
+    for (const auto& [languages, locale, text, title] : cases) {
         StartupFolder own;
-        if (!languages.isEmpty()) own.write("languages.ini", languages);
+        if (languages == "<dir>") QDir().mkpath(own.path("languages.ini"));
+        else if (languages != "<none>") own.write("languages.ini", languages);
         own.write("App.ini", oldSettings);
+        QLocale::setDefault(locale == Chinese ? QLocale(QLocale::Chinese, QLocale::Taiwan) : QLocale(QLocale::English));
         RecordingUi recorder;
         MainModule module(&recorder);
         EXPECT_EQ(module.start(), MainModule::Outcome::Quit);
-        EXPECT_EQ(recorder.messages, (QStringList{text, title}));
+        QLocale::setDefault(QLocale::system());
+        ASSERT_EQ(recorder.messages.size(), 2) << recorder.messages.join('|').toStdString();
+        EXPECT_TRUE(recorder.messages[0].contains(text.arg(QDir::toNativeSeparators(own.path()))))
+            << recorder.messages[0].toStdString();
+        EXPECT_EQ(recorder.messages[1], title);
         EXPECT_EQ(module.mainForm(), nullptr);
         EXPECT_EQ(own.read("App.ini"), oldSettings);
         const QWidgetList windows = QApplication::topLevelWidgets();
         EXPECT_TRUE(std::none_of(windows.begin(), windows.end(), [](QWidget* w) { return w->isVisible(); }));
+    }
+}
+
+// An App.ini that was there but could not be used is named in a message at start-up; the
+// defaults are in force, and closing keeps the old file as App.ini.bad beside the new one.
+TEST(Startup, AnUnusableSettingsFileIsReportedAndKeptAside) {
+    const std::pair<QByteArray, const char*> cases[] = {
+        {"\x01\x02 binary \x03", "EN/Error_Settings_File_Not_INI"},
+        {"[SysConfig]\nlast_bbs=" + QByteArray(IniFile::kMaxFileSize, 'x') + "\n", "EN/Error_Settings_File_Too_Large"},
+    };
+    for (const auto& [content, key] : cases) {
+        StartupFolder folder;
+        RecordingUi ui;
+        folder.write("languages.ini", StartupFolder::languagesWithKeys());
+        folder.write("App.ini", content);
+        MainModule module(&ui);
+        // The language mode is not known (the settings were not read): the default mode speaks.
+        ASSERT_EQ(module.start(), MainModule::Outcome::Running);
+        ASSERT_EQ(ui.messages.size(), 2);
+        EXPECT_EQ(ui.messages[0], shippedText(QString(key).replace("EN/", "TW/")) + ' ' + folder.path("App.ini.bad"));
+        EXPECT_EQ(module.context().settings.last_bbs, "");
+        module.mainForm()->close();
+        EXPECT_EQ(folder.read("App.ini.bad"), content);
+        EXPECT_EQ(folder.read("App.ini"), StartupFolder::defaults());
     }
 }
 
