@@ -50,12 +50,14 @@ bool isQuoted(const QString& value) {
 bool isBlankChar(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
 
 // Quotes exactly the values that would not read back as they are: blanks at either end
-// (the reader drops blanks after "=") and values that are themselves quoted.
+// (the reader drops blanks after "="), values that are themselves quoted, and a "]" at
+// the end of a key that starts with "[" (the line would read as a heading).
 // A line break inside a value would split the line, so it is written as a blank.
-QString valueText(QString value) {
+QString valueText(const QString& key, QString value) {
     value.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     const bool blankEnd = !value.isEmpty() && (isBlankChar(value.front()) || isBlankChar(value.back()));
-    if (blankEnd || isQuoted(value)) return QLatin1Char('"') + value + QLatin1Char('"');
+    const bool heading = key.startsWith(QLatin1Char('[')) && value.endsWith(QLatin1Char(']'));
+    if (blankEnd || heading || isQuoted(value)) return QLatin1Char('"') + value + QLatin1Char('"');
     return value;
 }
 
@@ -174,10 +176,10 @@ QByteArray IniFile::serializeBytes() const {
             const auto foreign = foreignBytes_.constFind(e.value);
             if (foreign != foreignBytes_.constEnd()) {
                 // Read as it was (quoted again when it has to be: the quotes are ASCII).
-                const QString quoted = valueText(e.value);
+                const QString quoted = valueText(e.key, e.value);
                 out += quoted.size() != e.value.size() ? '"' + *foreign + '"' : *foreign;
             } else {
-                out += valueText(e.value).toUtf8();
+                out += valueText(e.key, e.value).toUtf8();
             }
             out += '\n';
         }
@@ -189,7 +191,7 @@ QString IniFile::serialize() const {
     QString out;
     for (const Section& section : sections_) {
         out += QLatin1Char('[') + section.name + QStringLiteral("]\n");
-        for (const Entry& e : section.entries) out += e.key + QLatin1Char('=') + valueText(e.value) + QLatin1Char('\n');
+        for (const Entry& e : section.entries) out += e.key + QLatin1Char('=') + valueText(e.key, e.value) + QLatin1Char('\n');
     }
     return out;
 }
@@ -239,6 +241,19 @@ QString IniFile::getValue(const QString& section, const QString& key, const QStr
 void IniFile::setValue(const QString& section, const QString& key, const QString& value) {
     prepareSection(section);
     entry(*findSection(section), key).value = value;
+}
+
+QStringList IniFile::sections() const {
+    QStringList names;
+    for (const Section& section : sections_) names << section.name;
+    return names;
+}
+
+QStringList IniFile::keys(const QString& section) const {
+    QStringList names;
+    if (const Section* found = findSection(section))
+        for (const Entry& e : found->entries) names << e.key;
+    return names;
 }
 
 void IniFile::clear() {

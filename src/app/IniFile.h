@@ -50,6 +50,9 @@ public:
     QString getValue(const QString& section, const QString& key, const QString& defaultText) const;
     void setValue(const QString& section, const QString& key, const QString& value);
     void clear();
+    // Names in file order (for checks and tools; the program asks for known keys).
+    QStringList sections() const;
+    QStringList keys(const QString& section) const;
     void prepareSection(const QString& section);
     void prepareKey(const QString& section, const QString& key);
 
