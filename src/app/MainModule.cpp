@@ -89,7 +89,9 @@ MainModule::Outcome MainModule::start() {
     }
     c.navigationKeys = NavigationKeys::build();
 
-    // Shared objects, then the main window.
+    // Shared objects, then the main window. From here on a termination signal closes
+    // the window through the event loop, which saves the settings.
+    TerminationSignals::setEndAtOnce(false);
     c.pttText = std::make_unique<PttTextComponent>();
     c.addressPool = std::make_unique<ZEKAddressPoolCls>();
     mainForm_ = std::make_unique<MainForm>(c);
@@ -149,11 +151,13 @@ int MainModule::run(int argc, char** argv) {
     QApplication::setFont(uiFont);
 
     // SIGTERM, SIGINT and SIGHUP close the window as its close box does, then leave every event
-    // loop (a modal dialog may be open). Installed before start-up so that a signal that
-    // comes while loading is handled as soon as the loop runs rather than killing us.
+    // loop (a modal dialog may be open). Until the main window exists they end the program
+    // at once (nothing to save yet, and reading a huge settings file runs no loop); a
+    // signal that comes while the window loads is handled as soon as the loop runs.
     MainModule module;
     module.context().noStartPageArgument = QCoreApplication::arguments().contains(QStringLiteral("--no-start-page"));
     TerminationSignals termination;
+    TerminationSignals::setEndAtOnce(true);  // until start-up reaches the main window
     termination.install();
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [&module] {
         if (MainForm* form = module.mainForm()) form->close();

@@ -2,6 +2,7 @@
 
 #include <QSocketNotifier>
 
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <sys/socket.h>
@@ -10,15 +11,25 @@
 namespace {
 // One pair per process; the handler may touch nothing else.
 int g_fds[2] = {-1, -1};
+volatile sig_atomic_t g_endAtOnce = 0;
 // A desktop logout sends SIGTERM (or SIGHUP to programs started from a terminal).
 constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
 void onSignal(int number) {
+    if (g_endAtOnce) {
+        // The default action once this handler returns (the signal is blocked until then).
+        ::signal(number, SIG_DFL);
+        ::raise(number);
+        return;
+    }
+    // The interrupted code may be about to read errno; a full socket would change it.
+    const int savedErrno = errno;
     const unsigned char byte = static_cast<unsigned char>(number);
     if (g_fds[0] >= 0) {
         const ssize_t ignored = ::write(g_fds[0], &byte, 1);
         (void)ignored;
     }
+    errno = savedErrno;
 }
 }  // namespace
 
@@ -36,6 +47,8 @@ TerminationSignals::~TerminationSignals() {
         }
     }
 }
+
+void TerminationSignals::setEndAtOnce(bool atOnce) { g_endAtOnce = atOnce ? 1 : 0; }
 
 bool TerminationSignals::install() {
     if (notifier_ != nullptr) return true;

@@ -15,6 +15,12 @@ public:
     // Installs the handlers; false when the socket pair could not be made.
     bool install();
 
+    // While set, a termination signal ends the process at once, the way it would without
+    // a handler. Start-up sets it until the main window exists: before that there is
+    // nothing to save, and no event loop may run for a long time (a huge settings file)
+    // to hear the signal.
+    static void setEndAtOnce(bool atOnce);
+
 signals:
     void terminationRequested(int signalNumber);
 

@@ -12,6 +12,7 @@ add_library(zek_app_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/StartupMessages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StderrUserInteraction.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TerminationSignals.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WebEngineEnvironment.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Deployment.h
   ${CMAKE_CURRENT_LIST_DIR}/IniFile.h
   ${CMAKE_CURRENT_LIST_DIR}/LanguageTexts.h

@@ -1,5 +1,7 @@
 #include "ui/ZekWebView.h"
 
+#include "app/WebEngineEnvironment.h"
+
 #include "ui/ZekWebPage.h"
 
 #include <QCoreApplication>
@@ -65,10 +67,7 @@ void ZekWebView::onLoadFinished(bool ok) {
 }
 
 void ZekWebView::prepareEnvironment() {
-    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS")) {
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --log-level=3");
-    }
+    WebEngineEnvironment::apply();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 

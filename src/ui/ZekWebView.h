@@ -20,8 +20,8 @@ public:
 
     // The page shown when `url` could not be loaded.
     static QString fallbackHtml(const QString& url);
-    // Sets what the engine needs to run as root and without a GPU, unless the
-    // environment already says otherwise. Call before the QApplication is created.
+    // Sets what the engine needs here (no sandbox as root, no GPU where there is none),
+    // unless the environment already says otherwise. Call before the QApplication.
     static void prepareEnvironment();
     // The factory the main window uses by default.
     static WebPane::Factory factory();

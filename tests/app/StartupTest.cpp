@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QDir>
 #include <QLocale>
 #include <QProcess>
@@ -226,4 +227,28 @@ TEST(ZekProcess, TerminationSignalsCloseTheWindowAndKeepTheSettings) {
         EXPECT_EQ(folder.read("App.ini"), firstStartDefaults()) << "signal " << number;
         EXPECT_FALSE(folder.exists(".zek-instance.lock"));
     }
+}
+
+// A signal while start-up still reads a settings file at the size limit ends the program in
+// moments, not when the reading is done; nothing is written while start-up is unfinished.
+TEST(ZekProcess, ASignalDuringStartUpEndsTheProgramPromptly) {
+    qputenv("ZEK_MESSAGES", "stderr");
+    StartupFolder folder;
+    folder.write("languages.ini", StartupFolder::languagesWithKeys());
+    QByteArray settings = "[SysConfig]\n";
+    for (int i = 0; settings.size() < IniFile::kMaxFileSize - 32; ++i) settings += "k" + QByteArray::number(i) + "=\n";
+    folder.write("App.ini", settings);
+    QProcess zek;
+    zek.start(ZEK_EXECUTABLE, {});
+    ASSERT_TRUE(zek.waitForStarted());
+    QThread::msleep(200);
+    ::kill(pid_t(zek.processId()), SIGTERM);
+    QElapsedTimer sinceSignal;
+    sinceSignal.start();
+    ASSERT_TRUE(zek.waitForFinished(20000));
+    EXPECT_LT(sinceSignal.elapsed(), 10000);
+    // Either start-up was cut short (App.ini as it was) or the window had just loaded and
+    // closed as the close box closes it.
+    if (zek.exitStatus() == QProcess::CrashExit) EXPECT_EQ(folder.read("App.ini"), settings);
+    else EXPECT_EQ(zek.exitCode(), 0);
 }

@@ -6,7 +6,8 @@ add_executable(zek_app_core_tests
   ${CMAKE_CURRENT_LIST_DIR}/NumericTextTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PreferencesTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SettingsTest.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/SingleInstanceLockTest.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/SingleInstanceLockTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TerminationSignalsTest.cpp)
 target_link_libraries(zek_app_core_tests PRIVATE zek_app_core zek_test_main)
 gtest_discover_tests(zek_app_core_tests DISCOVERY_TIMEOUT 60)
 
