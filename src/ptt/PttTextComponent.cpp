@@ -63,12 +63,12 @@ QString decodeValue(const QString& value) {
 }
 
 // "host", "host:port" or "[v6 address]:port" as one URL value.
+// A host with a colon is bracketed even without a port, so that reading it back never
+// takes its last part for one.
 QString encodeHost(const QString& host, int port) {
     QString text = host;
-    if (port > 0) {
-        if (host.contains(QLatin1Char(':'))) text = QLatin1Char('[') + host + QLatin1Char(']');
-        text += QLatin1Char(':') + QString::number(port);
-    }
+    if (host.contains(QLatin1Char(':'))) text = QLatin1Char('[') + host + QLatin1Char(']');
+    if (port > 0) text += QLatin1Char(':') + QString::number(port);
     return encodeValue(text);
 }
 

@@ -1,8 +1,11 @@
 #include "session/axZEK.h"
 
+#include "screen/ScreenModel.h"
+
 #include "app/Settings.h"
 #include "app/UserInteraction.h"
 #include "screen/Big5.h"
+#include "screen/ScreenModel.h"
 #include "screen/axZekScreen.h"
 #include "session/BbsAddress.h"
 #include "session/BbsTransport.h"
@@ -74,13 +77,18 @@ void axZEK::Init(const QString& host, int port) {
 // The host is a plain host name (raw TCP to the port, as always) or an address with a
 // scheme (ssh://, ws://, wss://, telnet://) that names its own port.
 void axZEK::Connection(const QString& host, int port) {
-    // The old connection and the bytes still queued from it go together.
+    // The old connection and the bytes still queued from it go together, and so does an
+    // escape sequence it left unfinished (a host that closed mid-sequence): the new host's
+    // first bytes are not the rest of it. "h" (set mode, which does nothing here) closes an
+    // open control sequence and is dropped after a bare ESC.
     if (d->transport) {
         d->transport->abort();
         d->transport.release()->deleteLater();  // it may be inside one of its own signals
     }
     d->pending.clear();
     d->lastError.clear();
+    ScreenModel& model = d->screen->model();
+    if (model.parserState() >= ScreenModel::kAfterEsc) model.feed("h");
     d->host = host;
     d->port = port;
     const BbsAddress address = BbsAddress::parse(host, port);

@@ -10,3 +10,9 @@ add_executable(zek_mainwin_tests
 target_link_libraries(zek_mainwin_tests PRIVATE zek_ui zek_fake_ptt_host zek_test_main_gui Qt6::Test Qt6::Network)
 target_compile_definitions(zek_mainwin_tests PRIVATE ZEK_LANGUAGES_INI="${PROJECT_SOURCE_DIR}/data/languages.ini")
 gtest_discover_tests(zek_mainwin_tests DISCOVERY_TIMEOUT 60)
+
+# Tabs closed under floods and inside their own boxes; many tabs opened and closed.
+add_executable(zek_mainwin_stress_tests ${CMAKE_CURRENT_LIST_DIR}/SessionTabsStressTest.cpp)
+target_link_libraries(zek_mainwin_stress_tests PRIVATE zek_ui zek_test_main_gui Qt6::Test Qt6::Network)
+target_compile_definitions(zek_mainwin_stress_tests PRIVATE ZEK_LANGUAGES_INI="${PROJECT_SOURCE_DIR}/data/languages.ini")
+gtest_discover_tests(zek_mainwin_stress_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS stress)
