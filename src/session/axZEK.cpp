@@ -5,7 +5,6 @@
 #include "app/Settings.h"
 #include "app/UserInteraction.h"
 #include "screen/Big5.h"
-#include "screen/ScreenModel.h"
 #include "screen/axZekScreen.h"
 #include "session/BbsAddress.h"
 #include "session/BbsTransport.h"
