@@ -133,14 +133,29 @@ case "$cmd" in
       "-DCMAKE_CXX_FLAGS=-O1 -g1 -fno-omit-frame-pointer -fsanitize=address,undefined -fno-sanitize-recover=undefined" \
       "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined" >/dev/null
     # Leak reports are off: Qt, fontconfig and the web engine keep process-lifetime
-    # allocations that LeakSanitizer reports at exit. The tab and session stress tests
-    # check for growth instead.
+    # allocations that LeakSanitizer reports at exit. The stress tests check for growth.
     export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0:strict_string_checks=1:check_initialization_order=1}"
     export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1}"
-    ninja -C "$asan_build" -j "$jobs"
     test_env
-    cd "$asan_build"
-    ctest --output-on-failure --timeout 600 -j "$jobs" ${ZEK_ASAN_CTEST_ARGS:-}
+    if [ -n "${ZEK_ASAN_ALL:-}" ]; then
+      # Everything, the web engine's tests included.
+      ninja -C "$asan_build" -j "$jobs"
+      cd "$asan_build"
+      ctest --output-on-failure --timeout 600 -j "$jobs"
+      exit
+    fi
+    # By default: settings and start-up pieces, the screen, the session stress tests and
+    # the fuzz corpora (interpreter, INI reader, Zek URLs, classification, web answers).
+    suites=(zek_app_core_tests zek_screen_tests zek_session_stress_tests)
+    replays=(screen_interpreter ini_reader zek_url classifier service_answers)
+    ninja -C "$asan_build" -j "$jobs" "${suites[@]}" $(printf 'zek_fuzz_%s_replay ' "${replays[@]}")
+    status=0
+    for t in "${suites[@]}"; do
+      say "ASan+UBSan: $t"
+      "$asan_build/bin/$t" --gtest_brief=1 || status=1
+    done
+    (cd "$asan_build" && ctest --output-on-failure -L fuzz) || status=1
+    exit $status
     ;;
   bench)
     install_missing

@@ -133,7 +133,7 @@ TEST(IniFile, AFileThatCannotBeUsedIsKeptAsideWhenSaving) {
         {"comments only", "; nothing yet\n", R::Loaded, false},
         {"text, not INI", "this is not\nan ini file\n", R::NotIni, false},
         {"binary", QByteArray("\x7F" "ELF\x02\x01\x01\0\0\0", 10), R::NotIni, false},
-        {"UTF-16", QByteArray("\xFF\xFE[\0S\0]\0\n\0k\0=\0v\0", 18), R::NotIni, false},
+        {"UTF-16", QByteArray("\xFF\xFE[\0S\0]\0\n\0k\0=\0v\0", 16), R::NotIni, false},
         {"too large", "[S]\nk=" + big, R::TooLarge, false},
         {"directory", "<dir>", R::Unreadable, false},
         {"fifo", "<fifo>", R::Unreadable, false},
