@@ -156,7 +156,9 @@ TEST(IniFile, AFileThatCannotBeUsedIsKeptAsideWhenSaving) {
         ASSERT_TRUE(ini.save()) << name;
         EXPECT_EQ(readAll(path), "[S]\nk=new\n") << name;
         EXPECT_EQ(readAll(dir.filePath("App.ini.bad")), "an earlier one") << name;
-        if (aside && content != "<dir>" && content != "<fifo>") EXPECT_EQ(readAll(path + ".bad.2"), content) << name;
+        if (aside && content != "<dir>" && content != "<fifo>") {
+            EXPECT_EQ(readAll(path + ".bad.2"), content) << name;
+        }
         EXPECT_EQ(QFileInfo::exists(path + ".bad.2"), aside) << name;
         // Once kept, the next save just replaces the new file.
         ASSERT_TRUE(ini.save()) << name;
