@@ -1,4 +1,4 @@
-# The main window shell, its menu tree, the stand-in dialogs and the desktop's message
+# The main window shell, its menu tree, the dialogs and the desktop's message
 # boxes. zek_ui is shared with the other main-window parts, so whoever comes first
 # creates it and everyone adds sources.
 if(NOT TARGET zek_ui)
