@@ -67,7 +67,10 @@ ToolbarRow::ToolbarRow(QWidget* content) : QObject(content) {
     CmbGo->setEditText(deployment::pttHost());
     CmbGo->resize(200, CmbGo->sizeHint().height());
     // Enter is taken before the combo box sees it: the box would hand it to its line
-    // edit a second time.
+    // edit a second time. Typed keys reach the box itself (its line edit passes the focus
+    // to it and gets the keys by a direct call that no filter sees); the line edit's own
+    // filter serves keys sent to it straight.
+    CmbGo->installEventFilter(this);
     CmbGo->lineEdit()->installEventFilter(this);
 
     CmdGo = new QPushButton(QStringLiteral("Go"), content);
@@ -84,7 +87,7 @@ ToolbarRow::ToolbarRow(QWidget* content) : QObject(content) {
 }
 
 bool ToolbarRow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == CmbGo->lineEdit() && event->type() == QEvent::KeyPress) {
+    if ((watched == CmbGo || watched == CmbGo->lineEdit()) && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             emit GoRequested(CmbGo->currentText());
