@@ -372,6 +372,9 @@ void FakePttSession::key(int k) {
     }
     case State::InfoBox:
         state_ = afterBox_;
+        // PTT repaints the whole page after the box; the recorded page leaves the rows it
+        // does not use as they were, which would keep the box on the screen.
+        if (afterBox_ == State::Article) socket_->write("\x1b[H\x1b[2J");
         send(afterBoxScreen_);
         if (afterBoxCursor_ > 0) moveListCursor(afterBoxCursor_);
         afterBoxCursor_ = 0;
