@@ -128,12 +128,77 @@ std::unique_ptr<SqliteLinkStore> SqliteLinkStore::open(const std::string& file, 
         }
     }
     if (!store->prepare(error)) return nullptr;
+    if (!store->startCheckpoints(file, error)) return nullptr;
     return store;
+}
+
+bool SqliteLinkStore::startCheckpoints(const std::string& file, std::string* error) {
+    if (sqlite3_open_v2(file.c_str(), &checkpointDb_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, nullptr) !=
+        SQLITE_OK) {
+        if (error) *error = checkpointDb_ ? sqlite3_errmsg(checkpointDb_) : "out of memory";
+        return false;
+    }
+    sqlite3_busy_timeout(checkpointDb_, 5000);
+    // A connection finds the WAL only when it first reads the file; until then a
+    // checkpoint through it does nothing at all.
+    if (!exec(checkpointDb_, "SELECT count(*) FROM sqlite_master", error)) return false;
+    // The hook replaces SQLite's automatic checkpoint on this connection.
+    sqlite3_wal_hook(db_, &SqliteLinkStore::walCommitted, this);
+    checkpointer_ = std::thread([this] { checkpointLoop(); });
+    return true;
+}
+
+int SqliteLinkStore::walCommitted(void* self, sqlite3*, const char*, int pages) {
+    auto* store = static_cast<SqliteLinkStore*>(self);
+    if (pages >= kCheckpointPages) {
+        std::lock_guard lock(store->checkpointMutex_);
+        // Until the WAL starts over every commit lands here; one wake-up is enough.
+        if (!store->checkpointDue_) {
+            store->checkpointDue_ = true;
+            store->checkpointWanted_.notify_one();
+        }
+    }
+    return SQLITE_OK;
+}
+
+void SqliteLinkStore::checkpoint() {
+    // Passive: copies what no reader still needs and waits for nobody.
+    const int rc = sqlite3_wal_checkpoint_v2(checkpointDb_, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+    if (rc != SQLITE_OK && rc != SQLITE_BUSY)
+        std::fprintf(stderr, "zek-server: storage: checkpoint: %s\n", sqlite3_errmsg(checkpointDb_));
+}
+
+void SqliteLinkStore::checkpointLoop() {
+    std::unique_lock lock(checkpointMutex_);
+    for (;;) {
+        checkpointWanted_.wait(lock, [this] { return checkpointDue_ || stopping_; });
+        if (stopping_) return;
+        checkpointDue_ = false;
+        lock.unlock();
+        // First the bulk of the WAL, while requests go on committing; then, with commits
+        // held off for the moment it takes, the last few frames, so that the WAL is copied
+        // whole and the next commit starts it over instead of letting it grow.
+        checkpoint();
+        {
+            std::lock_guard store(mutex_);
+            checkpoint();
+        }
+        lock.lock();
+    }
 }
 
 SqliteLinkStore::SqliteLinkStore(sqlite3* db) : db_(db) {}
 
 SqliteLinkStore::~SqliteLinkStore() {
+    if (checkpointer_.joinable()) {
+        {
+            std::lock_guard lock(checkpointMutex_);
+            stopping_ = true;
+        }
+        checkpointWanted_.notify_one();
+        checkpointer_.join();
+    }
+    sqlite3_close(checkpointDb_);
     for (sqlite3_stmt* stmt : {byCode_, byPath_, insert_, fillDetails_, recent_}) sqlite3_finalize(stmt);
     // Closing the last connection checkpoints the WAL into the main file.
     sqlite3_close(db_);

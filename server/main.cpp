@@ -32,6 +32,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "zek-server: cannot create %s\n", qPrintable(config->dataDir()));
         return 1;
     }
+    // The stop signals are taken by one thread with sigwait, never by a handler: every
+    // thread started from here on (the store's checkpoint thread too) inherits the
+    // blocked mask.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGHUP);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+
     std::string storeError;
     auto store = SqliteLinkStore::open(config->databaseFile().toStdString(),
                                        config->syncFull ? SqliteLinkStore::Sync::Full : SqliteLinkStore::Sync::Normal,
@@ -40,16 +51,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "zek-server: %s: %s\n", qPrintable(config->databaseFile()), storeError.c_str());
         return 1;
     }
-
-    // The stop signals are taken by one thread with sigwait, never by a handler: every
-    // thread started from here on inherits the blocked mask.
-    sigset_t stopSignals;
-    sigemptyset(&stopSignals);
-    sigaddset(&stopSignals, SIGTERM);
-    sigaddset(&stopSignals, SIGINT);
-    sigaddset(&stopSignals, SIGHUP);
-    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
-    std::signal(SIGPIPE, SIG_IGN);
 
     ZekHttpServer server(*config, *store);
     const int port = server.bind();

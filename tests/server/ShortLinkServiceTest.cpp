@@ -5,7 +5,11 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <chrono>
+#include <thread>
 
 #include <string>
 
@@ -151,4 +155,23 @@ TEST_F(ShortLinks, StoreKeepsLinksAndRefusesNewerSchema) {
     std::string error;
     EXPECT_FALSE(SqliteLinkStore::open(file(), SqliteLinkStore::Sync::Normal, &error));
     EXPECT_NE(error.find("99"), std::string::npos) << error;
+}
+
+// New links reach the database file through the store's checkpoint thread, and the WAL
+// starts over instead of growing with every link (unchecked, 5,000 links leave about
+// 100 MB of WAL and nothing in the file).
+TEST_F(ShortLinks, WalIsCopiedIntoTheFileAndStartsOver) {
+    auto store = open();
+    ShortLinkService service(*store);
+    constexpr int kLinks = 5000;
+    for (int i = 0; i < kLinks; ++i)
+        ASSERT_EQ(service.shorten("x=BBS=ptt.cc&Board=B" + std::to_string(i)).status, 200);
+    const QString wal = QString::fromStdString(file()) + "-wal";
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (QFileInfo(QString::fromStdString(file())).size() < 256 * 1024 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_GT(QFileInfo(QString::fromStdString(file())).size(), 256 * 1024);
+    // Half of what the links write: the WAL started over at least once.
+    EXPECT_LT(QFileInfo(wal).size(), 48 * 1024 * 1024);
+    EXPECT_EQ(store->recent(kLinks + 1).size(), size_t(kLinks));
 }
