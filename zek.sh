@@ -18,7 +18,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-webengine-dev qt6-websockets-dev libssh-dev openssh-server
   libgtest-dev libgmock-dev libbenchmark-dev
-  libcpp-httplib-dev libsqlite3-dev
+  libcpp-httplib-dev libsqlite3-dev libpq-dev
   xvfb xauth fonts-arphic-uming fonts-noto-cjk fonts-dejavu-core imagemagick
   desktop-file-utils dpkg-dev
 )

@@ -63,6 +63,8 @@ const std::vector<Option>& options() {
              c.syncFull = v == QLatin1String("full");
              return true;
          }},
+        {"--postgres", "postgres", "ZEK_SERVER_POSTGRES",
+         [](ServerConfig& c, const QString& v) { c.postgres = v.trimmed(); return true; }},
         {"--latest-version", "latest_version", nullptr,
          [](ServerConfig& c, const QString& v) { c.latestVersion = v.trimmed(); return true; }},
         {"--installer", "installer", nullptr,
@@ -170,6 +172,8 @@ const char* ServerConfig::usage() {
            "                         turns the limit off (default 50 and 200)\n"
            "  --max-body N           largest request body in bytes (default 4096)\n"
            "  --sync normal|full     full: every new link is flushed to disk before it is answered\n"
+           "  --postgres CONNINFO    keep links in PostgreSQL instead of the SQLite file (a libpq\n"
+           "                         connection string; several servers may share the database)\n"
            "  --latest-version V     version of the installer offered to older clients (\"0.9.14\")\n"
            "  --installer NAME       that installer's file name in downloads/\n"
            "  --ptt-host HOST        the host behind \"Connect to PTT\" on the pages (default ptt.cc)\n"

@@ -20,6 +20,8 @@ struct ServerConfig {
     double burst = 200;               // --burst, burst=
     int maxBody = 4096;               // --max-body, max_body=: bytes of a request body
     bool syncFull = false;            // --sync full|normal, sync=
+    QString postgres;                 // --postgres, ZEK_SERVER_POSTGRES, postgres=: a libpq
+                                      // connection string; links then live in PostgreSQL
     QString latestVersion;            // --latest-version, latest_version=: "0.9.14"
     QString installer;                // --installer, installer=: file in downloads/
     QString pttHost = QStringLiteral("ptt.cc");  // --ptt-host, ptt_host=: "Connect to PTT"

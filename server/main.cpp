@@ -1,11 +1,15 @@
 // zek-server: Zek's own web server. See ServerConfig::usage() and the README.
 #include "ServerConfig.h"
 #include "SqliteLinkStore.h"
+#ifdef ZEK_HAVE_POSTGRES
+#include "PostgresLinkStore.h"
+#endif
 #include "ZekHttpServer.h"
 
 #include <QCoreApplication>
 #include <QDir>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <pthread.h>
@@ -44,11 +48,23 @@ int main(int argc, char** argv) {
     std::signal(SIGPIPE, SIG_IGN);
 
     std::string storeError;
-    auto store = SqliteLinkStore::open(config->databaseFile().toStdString(),
-                                       config->syncFull ? SqliteLinkStore::Sync::Full : SqliteLinkStore::Sync::Normal,
-                                       &storeError);
+    std::unique_ptr<LinkStore> store;
+    QString storeName = config->databaseFile();
+    if (!config->postgres.isEmpty()) {
+#ifdef ZEK_HAVE_POSTGRES
+        storeName = QStringLiteral("PostgreSQL");
+        // A few connections: a statement takes well under a millisecond.
+        store = PostgresLinkStore::open(config->postgres.toStdString(), std::min(config->threads, 8), &storeError);
+#else
+        storeError = "this zek-server was built without PostgreSQL (libpq-dev)";
+#endif
+    } else {
+        store = SqliteLinkStore::open(config->databaseFile().toStdString(),
+                                      config->syncFull ? SqliteLinkStore::Sync::Full : SqliteLinkStore::Sync::Normal,
+                                      &storeError);
+    }
     if (!store) {
-        std::fprintf(stderr, "zek-server: %s: %s\n", qPrintable(config->databaseFile()), storeError.c_str());
+        std::fprintf(stderr, "zek-server: %s: %s\n", qPrintable(storeName), storeError.c_str());
         return 1;
     }
 
@@ -62,7 +78,7 @@ int main(int argc, char** argv) {
                                                                      : config->address;
     std::printf("zek-server: listening on http://%s:%d/\n", qPrintable(host), port);
     std::fflush(stdout);
-    std::fprintf(stderr, "zek-server: database %s\n", qPrintable(config->databaseFile()));
+    std::fprintf(stderr, "zek-server: database %s\n", qPrintable(storeName));
 
     std::thread signalWaiter([&server, stopSignals] {
         int signal = 0;
