@@ -5,11 +5,11 @@
 #include "app/StartupMessages.h"
 #include "app/StderrUserInteraction.h"
 #include "app/TerminationSignals.h"
+#include "app/WebEngineEnvironment.h"
 #include "ui/AppDialogs.h"
 #include "ui/InstanceChannel.h"
 #include "ui/MainForm.h"
 #include "ui/QtUserInteraction.h"
-#include "ui/ZekWebView.h"
 
 #include <QApplication>
 #include <QFont>
@@ -140,8 +140,10 @@ QString MainModule::commandLineLink(const QStringList& arguments) {
 
 int MainModule::run(int argc, char** argv) {
     StartupTrace::mark("main");
-    // The embedded browser runs as root and without a GPU; set up before the application.
-    ZekWebView::prepareEnvironment();
+    // The web engine is loaded with the first web page, but what it reads at its start
+    // (sandbox, GPU, a shared GL context) must be in place before the application.
+    WebEngineEnvironment::apply();
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zek"));
     // Menus and dialogs show Traditional Chinese: name a TC face rather than trusting

@@ -10,4 +10,4 @@ add_executable(zek ${CMAKE_CURRENT_LIST_DIR}/main.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CommandLine.cpp ${CMAKE_CURRENT_LIST_DIR}/CommandLine.h)
 target_compile_definitions(zek PRIVATE ZEK_VERSION="${PROJECT_VERSION}")
 target_link_libraries(zek PRIVATE zek_startup)
-add_dependencies(zek zek_languages)
+add_dependencies(zek zek_languages zek_webview)

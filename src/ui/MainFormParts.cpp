@@ -10,7 +10,7 @@
 #include "ui/SessionTabs.h"
 #include "ui/SharingCommands.h"
 #include "ui/ToolbarRow.h"
-#include "ui/ZekWebView.h"
+#include "ui/WebViewModule.h"
 #include "ui/frmLogin.h"
 
 #include <QAction>
@@ -29,7 +29,7 @@ MainFormParts::MainFormParts(QMainWindow& window, AppContext& context, WebPane::
     axItem1_->setObjectName(QStringLiteral("axItem1"));
     axItem1_->hide();
     tabs_ = new SessionTabs(context, content_, axItem1_, row_->TxtZEKURL,
-                            webFactory ? std::move(webFactory) : ZekWebView::factory());
+                            webFactory ? std::move(webFactory) : WebViewModule::factory(&context.texts));
     layout_ = new MainFormLayout(window, context, *row_, *axItem1_, *tabs_);
     sharing_ = new SharingCommands(window, context, *tabs_, *row_);
 

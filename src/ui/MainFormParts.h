@@ -19,7 +19,7 @@ class axItem;
 class MainFormParts : public QObject {
     Q_OBJECT
 public:
-    // webFactory makes the web views; the default is ZekWebView's.
+    // webFactory makes the web views; by default they come from the web view module.
     MainFormParts(QMainWindow& window, AppContext& context, WebPane::Factory webFactory = {});
 
     // The load steps of the tabs: slots, busy flag, address box, font size, start page.

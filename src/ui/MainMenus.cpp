@@ -86,6 +86,7 @@ MainMenus::MainMenus(QMenuBar* bar) : bar_(bar) {
     mnuOptionSetCtrlC = addItem(mnuOptionSetCtrl, "mnuOptionSetCtrlC");
     mnuOptionSetCtrlV = addItem(mnuOptionSetCtrl, "mnuOptionSetCtrlV");
     mnuOptionBBSWindowSize = addItem(mnuOption, "mnuOptionBBSWindowSize");
+    mnuOptionStartPage = addItem(mnuOption, "mnuOptionStartPage");
     mnuOptionAutoLogin = addItem(mnuOption, "mnuOptionAutoLogin");
     mnuOptionResetConfig = addItem(mnuOption, "mnuOptionResetConfig");
     mnuCSepOption = addSeparator(mnuOption, "mnuCSepOption");
@@ -93,7 +94,8 @@ MainMenus::MainMenus(QMenuBar* bar) : bar_(bar) {
     mnuOptionLanguage = addSubmenu(mnuOption, "mnuOptionLanguage");
     mnuLanguageTW = addItem(mnuOptionLanguage, "mnuLanguageTW");
     mnuLanguageEN = addItem(mnuOptionLanguage, "mnuLanguageEN");
-    for (QAction* toggle : {mnuOptionSetCtrlC, mnuOptionSetCtrlV, mnuOptionBBSWindowSize, mnuOptionFullScreen,
+    for (QAction* toggle : {mnuOptionSetCtrlC, mnuOptionSetCtrlV, mnuOptionBBSWindowSize, mnuOptionStartPage,
+                            mnuOptionFullScreen,
                             mnuLanguageTW, mnuLanguageEN})
         toggle->setCheckable(true);
     auto* languages = new QActionGroup(mnuOptionLanguage);
@@ -179,6 +181,7 @@ const std::vector<std::pair<QString, QString>>& MainMenus::captionKeys() {
         {QStringLiteral("mnuOptionSetCtrlC"), QStringLiteral("Menu_Set_CtrlC")},
         {QStringLiteral("mnuOptionSetCtrlV"), QStringLiteral("Menu_Set_CtrlV")},
         {QStringLiteral("mnuOptionBBSWindowSize"), QStringLiteral("Menu_AutoResize_Screen")},
+        {QStringLiteral("mnuOptionStartPage"), QStringLiteral("Menu_Start_Page")},
         {QStringLiteral("mnuOptionAutoLogin"), QStringLiteral("Menu_Auto_Login")},
         {QStringLiteral("mnuOptionResetConfig"), QStringLiteral("Menu_Reset_Config")},
         {QStringLiteral("mnuOptionFullScreen"), QStringLiteral("Menu_Full_Screen")},
@@ -207,7 +210,8 @@ QChar mnemonicOf(const QString& name) {
         {"mnuEdit", 'E'}, {"mnuEditCopy", 'C'}, {"mnuEditPaste", 'P'}, {"mnuEditPTTShortcut", 'S'},
         {"mnuEditMakeZEKURL", 'M'}, {"mnuEditSearchPTT", 'F'},
         {"mnuOption", 'O'}, {"mnuOptionFont", 'F'}, {"mnuOptionSetCtrl", 'N'}, {"mnuOptionSetCtrlC", 'C'},
-        {"mnuOptionSetCtrlV", 'V'}, {"mnuOptionBBSWindowSize", 'S'}, {"mnuOptionAutoLogin", 'A'},
+        {"mnuOptionSetCtrlV", 'V'}, {"mnuOptionBBSWindowSize", 'S'}, {"mnuOptionStartPage", 'H'},
+        {"mnuOptionAutoLogin", 'A'},
         {"mnuOptionResetConfig", 'R'}, {"mnuOptionFullScreen", 'U'}, {"mnuOptionLanguage", 'L'},
         {"mnuAbout", 'H'}, {"mnuAboutZEKWebsite", 'W'}, {"mnuAboutManual", 'M'}, {"mnuAboutTerms", 'T'},
         {"mnuAboutCheckNewVersion", 'V'}, {"mnuAboutZek", 'A'},

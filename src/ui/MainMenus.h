@@ -75,6 +75,7 @@ public:
     QAction* mnuOptionSetCtrlC;
     QAction* mnuOptionSetCtrlV;
     QAction* mnuOptionBBSWindowSize;
+    QAction* mnuOptionStartPage;
     QAction* mnuOptionAutoLogin;
     QAction* mnuOptionResetConfig;
     QAction* mnuCSepOption;

@@ -93,6 +93,10 @@ void MenuCommands::connectMenus() {
     // user's pointer while the menu closes.
     connect(m.mnuOptionBBSWindowSize, &QAction::toggled, this,
             [this](bool on) { context_.settings.switch_of_auto_resize_bbs = on; });
+    // Takes effect at the next start (and when the last tab is closed); --no-start-page
+    // turns it off for one run without changing it.
+    connect(m.mnuOptionStartPage, &QAction::triggered, this,
+            [this](bool on) { context_.preferences.setFlag(SessionTabs::kStartPageKey, on); });
     connect(m.mnuOptionResetConfig, &QAction::triggered, this, &MenuCommands::resetSettings);
     connect(m.mnuOptionFullScreen, &QAction::toggled, this, &MenuCommands::toggleFullScreen);
     connect(m.mnuLanguageTW, &QAction::triggered, this, [this] { switchLanguage(QStringLiteral("TW")); });
@@ -137,6 +141,7 @@ void MenuCommands::syncChecks() {
     menus_.mnuOptionSetCtrlC->setChecked(context_.settings.switch_of_ctrl_c);
     menus_.mnuOptionSetCtrlV->setChecked(context_.settings.switch_of_ctrl_v);
     menus_.mnuOptionBBSWindowSize->setChecked(context_.settings.switch_of_auto_resize_bbs);
+    menus_.mnuOptionStartPage->setChecked(context_.preferences.flag(SessionTabs::kStartPageKey, true));
 }
 
 axZEK* MenuCommands::currentSession() const {

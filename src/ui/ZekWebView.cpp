@@ -1,11 +1,9 @@
 #include "ui/ZekWebView.h"
 
-#include "app/WebEngineEnvironment.h"
-
 #include "ui/ZekWebPage.h"
 
-#include <QCoreApplication>
 #include <QLoggingCategory>
+#include <QPointer>
 #include <QVBoxLayout>
 #include <QWebEngineView>
 
@@ -66,11 +64,9 @@ void ZekWebView::onLoadFinished(bool ok) {
     if (!showingFallback_) emit NavigateComplete(ok);
 }
 
-void ZekWebView::prepareEnvironment() {
-    WebEngineEnvironment::apply();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-}
-
-WebPane::Factory ZekWebView::factory() {
-    return [](QWidget* parent) -> WebPane* { return new ZekWebView(parent); };
+void ZekWebView::runJavaScript(const QString& script) {
+    QPointer<ZekWebView> self(this);
+    page_->runJavaScript(script, [self](const QVariant& value) {
+        if (self) emit self->javaScriptResult(value);
+    });
 }

@@ -2,13 +2,18 @@
 // The embedded browser of the main window: a QWebEngineView whose page reports every
 // navigation before it happens. When a page cannot be loaded (no network, a server that
 // is down) it shows a small page of ours instead of the engine's error page.
+// It lives in the web view module (WebViewEntry.cpp makes it); the program sees WebPane.
 #include "ui/WebPane.h"
+
+#include <QVariant>
 
 class QWebEngineView;
 class ZekWebPage;
 
 class ZekWebView : public WebPane {
     Q_OBJECT
+    // Read by tests and tools, which reach the view through the module loader only.
+    Q_PROPERTY(bool showingFallback READ showingFallback)
 public:
     explicit ZekWebView(QWidget* parent = nullptr);
 
@@ -20,11 +25,11 @@ public:
 
     // The page shown when `url` could not be loaded.
     static QString fallbackHtml(const QString& url);
-    // Sets what the engine needs here (no sandbox as root, no GPU where there is none),
-    // unless the environment already says otherwise. Call before the QApplication.
-    static void prepareEnvironment();
-    // The factory the main window uses by default.
-    static WebPane::Factory factory();
+    // Runs script in the page; javaScriptResult() brings its value.
+    Q_INVOKABLE void runJavaScript(const QString& script);
+
+signals:
+    void javaScriptResult(const QVariant& value);
 
 protected:
     void navigationCancelled() override { cancelled_ = true; }

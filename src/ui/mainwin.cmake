@@ -27,8 +27,12 @@ function(zek_mainwin_attach_to_ui)
     ${_dir}/SessionTabs.cpp ${_dir}/SessionTabs.h
     ${_dir}/ToolbarRow.cpp ${_dir}/ToolbarRow.h
     ${_dir}/WebPane.h
-    ${_dir}/ZekWebPage.cpp ${_dir}/ZekWebPage.h
-    ${_dir}/ZekWebView.cpp ${_dir}/ZekWebView.h)
-  target_link_libraries(zek_ui PUBLIC zek_mainwin_core zek_tabstrip zek_session Qt6::WebEngineWidgets)
+    ${_dir}/UnavailableWebPane.cpp ${_dir}/UnavailableWebPane.h
+    ${_dir}/WebViewModule.cpp ${_dir}/WebViewModule.h)
+  target_link_libraries(zek_ui PUBLIC zek_mainwin_core zek_tabstrip zek_session)
+  # The web view module (webview.cmake) derives from WebPane: every program with the main
+  # window exports WebPane's symbols, and only those, for it.
+  target_link_options(zek_ui INTERFACE "LINKER:--dynamic-list=${_dir}/WebPane.dynlist")
+  set_property(TARGET zek_ui APPEND PROPERTY INTERFACE_LINK_DEPENDS ${_dir}/WebPane.dynlist)
 endfunction()
 cmake_language(DEFER CALL zek_mainwin_attach_to_ui)

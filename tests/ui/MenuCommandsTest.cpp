@@ -311,7 +311,7 @@ TEST(MenuCommands, LanguageSwitchRetitlesMenusToolbarAndButtons) {
     EXPECT_EQ(menus(h).mnuEditCopy->shortcut(), QKeySequence("Ctrl+Shift+C"));
 }
 
-TEST(MenuCommands, PreferencesKeepTheQuestionsTheFaceAndThePlacement) {
+TEST(MenuCommands, PreferencesKeepTheQuestionsTheFaceThePlacementAndTheStartPage) {
     QTemporaryDir dir;
     const QString file = dir.filePath("Preferences.ini");
     QRect placed;
@@ -319,6 +319,9 @@ TEST(MenuCommands, PreferencesKeepTheQuestionsTheFaceAndThePlacement) {
         MainWindowHarness h;
         h.context.preferences.setPath(file);
         commands(h).askQuit = false;
+        EXPECT_TRUE(menus(h).mnuOptionStartPage->isChecked());
+        menus(h).mnuOptionStartPage->trigger();  // no start page from the next start on
+        EXPECT_FALSE(h.tabs().startPageEnabled());
         h.layout().Label1Font().setFamily(TerminalFontDialog::monospaceFamily());
         h.form->setGeometry(40, 30, 800, 600);
         placed = h.form->geometry();
@@ -332,6 +335,9 @@ TEST(MenuCommands, PreferencesKeepTheQuestionsTheFaceAndThePlacement) {
     commands(again).loadPreferences();
     EXPECT_FALSE(commands(again).askQuit);
     EXPECT_TRUE(commands(again).askCloseTab);
+    commands(again).syncChecks();
+    EXPECT_FALSE(menus(again).mnuOptionStartPage->isChecked());
+    EXPECT_FALSE(again.tabs().startPageEnabled());
     EXPECT_EQ(again.layout().Label1Font().family(), TerminalFontDialog::monospaceFamily());
     again.form->hide();
     ASSERT_TRUE(again.form->showAtSavedPlacement());

@@ -1,14 +1,18 @@
-# The main window's tabs and layout on a real MainForm (offscreen), and the web view.
+# The main window's tabs and layout on a real MainForm (offscreen), and the web view
+# through its module loader.
 find_package(Qt6 REQUIRED COMPONENTS Test)
 add_executable(zek_mainwin_tests
   ${CMAKE_CURRENT_LIST_DIR}/LoginDialogsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MenuCommandsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SessionStatusTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SessionTabsTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WebViewModuleTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ZekUrlJourneyTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ZekWebViewTest.cpp)
 target_link_libraries(zek_mainwin_tests PRIVATE zek_ui zek_fake_ptt_host zek_test_main_gui Qt6::Test Qt6::Network)
 target_compile_definitions(zek_mainwin_tests PRIVATE ZEK_LANGUAGES_INI="${PROJECT_SOURCE_DIR}/data/languages.ini")
+# The web view comes from the module beside the test program, as beside zek.
+add_dependencies(zek_mainwin_tests zek_webview)
 gtest_discover_tests(zek_mainwin_tests DISCOVERY_TIMEOUT 60)
 
 # Tabs closed under floods and inside their own boxes; many tabs opened and closed.

@@ -1,0 +1,88 @@
+// The web engine is loaded with the first web page and not before: BBS sessions never
+// load it, and a web view module that cannot be loaded leaves a web tab that says so
+// while sessions go on working.
+#include "MainWindowHarness.h"
+#include "ui/UnavailableWebPane.h"
+#include "ui/WebViewModule.h"
+
+#include <gtest/gtest.h>
+#include <QFile>
+#include <QFileInfo>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+
+namespace {
+
+// Libraries mapped into this process whose path contains one of names.
+QStringList mapped(const QStringList& names) {
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly)) return {QStringLiteral("(no /proc/self/maps)")};
+    QStringList found;
+    for (const QByteArray& line : maps.readAll().split('\n'))
+        for (const QString& name : names)
+            if (line.contains(name.toUtf8()) && !found.contains(name)) found << name;
+    return found;
+}
+
+const QStringList kEngine = {QStringLiteral("libzek_webview"), QStringLiteral("libQt6WebEngine")};
+
+// A host on 127.0.0.1 that greets each connection with a line of text.
+struct Greeter : QTcpServer {
+    Greeter() {
+        listen(QHostAddress::LocalHost, 0);
+        connect(this, &QTcpServer::newConnection, [this] {
+            while (QTcpSocket* s = nextPendingConnection()) s->write("welcome\r\n");
+        });
+    }
+};
+
+bool sessionConnected(MainWindowHarness& h, int slot) {
+    return QTest::qWaitFor([&] { return h.tabs().session(slot) && h.tabs().session(slot)->isConnected(); }, 5000);
+}
+
+}  // namespace
+
+TEST(WebViewModule, BbsSessionsNeverLoadTheWebEngine) {
+    if (!mapped(kEngine).isEmpty()) GTEST_SKIP() << "an earlier test in this process loaded the engine";
+    ASSERT_TRUE(QFileInfo::exists(WebViewModule::defaultPath())) << "build zek_webview first";
+    MainWindowHarness h("127.0.0.1", /*startPage=*/false);
+    h.tabs().setWebFactory(WebViewModule::factory(&h.context.texts));
+    Greeter host;
+    h.tabs().OpenBBS2("127.0.0.1", host.serverPort());
+    h.tabs().OpenBBS2("127.0.0.1", host.serverPort());
+    ASSERT_TRUE(sessionConnected(h, 1));
+    ASSERT_TRUE(sessionConnected(h, 2));
+    h.strip().CloseItem(2);
+    h.strip().CloseItem(1);  // the start page is off: still no web page
+    QTest::qWait(100);
+    EXPECT_EQ(mapped(kEngine), QStringList());
+}
+
+TEST(WebViewModule, AModuleThatCannotBeLoadedIsNamedInTheTabAndSessionsGoOn) {
+    WebViewModule missing(QStringLiteral("/nonexistent/libzek_webview.so"));
+    MainWindowHarness h("127.0.0.1", /*startPage=*/false);
+    const LanguageTexts* texts = &h.context.texts;
+    h.tabs().setWebFactory([&](QWidget* parent) { return missing.create(parent, texts); });
+    h.tabs().openURL("page", "Web", "http://127.0.0.1:9/page.html");
+    EXPECT_FALSE(missing.loaded());
+    EXPECT_FALSE(missing.errorString().isEmpty());
+    auto* pane = qobject_cast<UnavailableWebPane*>(h.tabs().webPage(1));
+    ASSERT_NE(pane, nullptr);
+    EXPECT_TRUE(pane->isVisible());
+    EXPECT_EQ(pane->currentUrl(), "http://127.0.0.1:9/page.html");
+    EXPECT_TRUE(pane->text().contains(h.context.texts.text(UnavailableWebPane::kMessageKey).toHtmlEscaped()));
+    EXPECT_TRUE(pane->text().contains("/nonexistent/libzek_webview.so"));
+    // In either language the file has the text; without it, a built-in one in both.
+    for (const char* mode : {"TW", "EN"}) {
+        h.context.texts.setMode(mode);
+        EXPECT_NE(UnavailableWebPane::message(texts), UnavailableWebPane::kMessageKey) << mode;
+    }
+    const QString builtIn = UnavailableWebPane::message(nullptr);
+    EXPECT_TRUE(builtIn.contains("無法載入網頁元件") && builtIn.contains("could not be loaded"));
+
+    Greeter host;
+    h.tabs().OpenBBS2("127.0.0.1", host.serverPort());
+    EXPECT_TRUE(sessionConnected(h, 2));
+    EXPECT_EQ(h.tabs().currentTab(), 2);
+}
