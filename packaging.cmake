@@ -1,11 +1,13 @@
-# Installing and packaging: the program and languages.ini in one folder (Zek reads its
-# texts beside the executable and keeps App.ini there when it may, else in
+# Installing and packaging: the program, its web view module and languages.ini in one
+# folder (Zek reads its texts and loads the module beside the executable and keeps App.ini there when it may, else in
 # ~/.config/zek), a zek command on the PATH, the desktop entry that registers Zek for
 # telnet: and zek: links, and its icon. `cpack -G DEB` makes a Debian package of it.
 include(GNUInstallDirs)
 set(ZEK_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/zek)
 
 install(TARGETS zek RUNTIME DESTINATION ${ZEK_INSTALL_DIR})
+# The web view module, which zek looks for beside itself.
+install(TARGETS zek_webview LIBRARY DESTINATION ${ZEK_INSTALL_DIR})
 install(FILES ${PROJECT_SOURCE_DIR}/data/languages.ini DESTINATION ${ZEK_INSTALL_DIR})
 # The command on the PATH is a relative link, so the package can be installed anywhere.
 file(RELATIVE_PATH _zek_link_target /${CMAKE_INSTALL_BINDIR} /${ZEK_INSTALL_DIR}/zek)
