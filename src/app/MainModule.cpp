@@ -88,6 +88,7 @@ MainModule::Outcome MainModule::start() {
         if (!c.pageKeys.load(c.languageFile, c.texts, *c.ui)) c.startupSucceeded = false;
     }
     c.navigationKeys = NavigationKeys::build();
+    StartupTrace::mark("settings and texts read");
 
     // Shared objects, then the main window. From here on a termination signal closes
     // the window through the event loop, which saves the settings.
@@ -95,6 +96,7 @@ MainModule::Outcome MainModule::start() {
     c.pttText = std::make_unique<PttTextComponent>();
     c.addressPool = std::make_unique<ZEKAddressPoolCls>();
     mainForm_ = std::make_unique<MainForm>(c);
+    StartupTrace::mark("main window made");
     if (auto* qtUi = dynamic_cast<QtUserInteraction*>(c.ui)) qtUi->setOwner(mainForm_.get());
 
     // Load; a second copy ends here without a trace.
@@ -109,6 +111,7 @@ MainModule::Outcome MainModule::start() {
 
     // Dialogs, not shown.
     mainForm_->setDialogs(std::make_unique<AppDialogs>(c, mainForm_.get()));
+    StartupTrace::mark("dialogs made");
 
     // Unusable key table: unload (which writes nothing) and quit.
     if (!c.startupSucceeded) {
@@ -140,11 +143,13 @@ QString MainModule::commandLineLink(const QStringList& arguments) {
 
 int MainModule::run(int argc, char** argv) {
     StartupTrace::mark("main");
-    // The web engine is loaded with the first web page, but what it reads at its start
-    // (sandbox, GPU, a shared GL context) must be in place before the application.
+    // The web engine is loaded with the first web page, but what it reads from the
+    // environment (sandbox, GPU) must be in place before the application. Its shared GL
+    // context is made by the module loader (WebViewModule), not here: made with the
+    // application it costs every start a GL driver.
     WebEngineEnvironment::apply();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    StartupTrace::mark("application made");
     QApplication::setApplicationName(QStringLiteral("zek"));
     // Menus and dialogs show Traditional Chinese: name a TC face rather than trusting
     // the fallback, which picks a Japanese or brush face under LANG=C.UTF-8.
