@@ -3,6 +3,7 @@
 #include "app/StartupTrace.h"
 #include "ui/UnavailableWebPane.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLibrary>
 #include <QOpenGLContext>
@@ -57,6 +58,11 @@ bool WebViewModule::load() {
     if (tried_) return create_ != nullptr;
     tried_ = true;
     StartupTrace::mark("web view module loading");
+    // QLibrary's own words for a missing file name the variants it tried; ours are plainer.
+    if (!QFileInfo::exists(path_)) {
+        error_ = QStringLiteral("file not found");
+        return false;
+    }
     ensureSharedGlContext();
     // Never unloaded: the engine keeps threads and static state until the process ends.
     QLibrary library(path_);
