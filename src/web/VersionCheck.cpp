@@ -181,6 +181,10 @@ void VersionCheck::endDownload(bool complete) {
     }
     file_->close();
     file_.reset();
+    // A reply can end without an error when the server drops the connection mid-body
+    // (how it is reported races with the disconnect), so fewer bytes than the announced
+    // length mean the download was cut short, whatever the reply said.
+    if (expectedSize_ >= 0 && received_ < expectedSize_) complete = false;
     if (complete) {
         const QString target = installerPath();
         QFile::remove(target);
