@@ -1,14 +1,6 @@
 // Classification of full PTT screens and Zek URL parsing. Targets: one classification
 // (all cell reads included) under 50 us; one parseURL under 5 us.
-#include "app/IniFile.h"
-#include "app/LanguageTexts.h"
-#include "app/Settings.h"
-#include "app/UserInteraction.h"
-#include "ptt/PageKeyTable.h"
-#include "ptt/PttTextComponent.h"
-#include "ptt/ZEKAddressPoolCls.h"
-#include "ptt/ZEKURLModule.h"
-#include "ptt/ZekUrlHost.h"
+#include "PttTestSupport.h"
 #include "screen/ScreenModel.h"
 
 #include <benchmark/benchmark.h>
@@ -18,23 +10,6 @@
 #include <string>
 
 namespace {
-
-struct QuietUi : UserInteraction {
-    void message(const QString&, const QString&) override {}
-    bool askYesNo(const QString&, const QString&) override { return false; }
-    void openUrl(const QString&) override {}
-};
-
-struct Host : ZekUrlHost {
-    QString txt;
-    int getAvailablePTTLink() override { return 0; }
-    void OpenBBS(const QString&) override {}
-    void OpenBBS2(const QString&, int) override {}
-    void AutoPTT(ZEKAddressRef) override {}
-    void setTxtZEKURL(const QString& t) override { txt = t; }
-    QString TxtZEKURL() const override { return txt; }
-    bool hasMainWindow() const override { return true; }
-};
 
 // Counts the cell reads, to show what one classification costs in accessor calls.
 struct CountingScreen : CellSource {
@@ -52,30 +27,13 @@ std::string readFixture(const std::string& name) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-struct Rig {
-    IniFile languages;
-    LanguageTexts texts{&languages};
-    QuietUi ui;
-    PageKeyTable keys;
-    PttTextComponent ptt;
-    ZEKAddressPoolCls pool;
-    Settings settings;
-    Host host;
-    ZEKURLModule module{keys, ptt, pool, settings, texts, ui, host};
-    Rig() {
-        languages.setPath(QString::fromUtf8(ZEK_LANGUAGES_INI));
-        languages.load();
-        keys.load(languages, texts, ui);
-    }
-};
-
 // Screens of each kind: an article page (header, Big5 body), an article list, the main
 // menu, the information box over an article, and the logon page (the most key lists).
 const char* const kScreens[] = {"19_article_page_1.bin", "11_board_article_list.bin", "09_main_menu_redraw.bin",
                                 "22_article_info_box_in_article.bin", "03_logon_page_main.bin"};
 
 void BM_ClassifyScreen(benchmark::State& state) {
-    Rig rig;
+    ptttest::Rig rig;
     ScreenModel screen;
     const char* name = kScreens[state.range(0)];
     if (state.range(0) == 3) screen.feed(readFixture("19_article_page_1.bin"));

@@ -3,7 +3,7 @@
 #include "FakePttHost.h"
 #include "screen/Big5.h"
 #include "screen/ScreenModel.h"
-#include "ui/Notifier.h"
+#include "RecordingNotifier.h"
 #include "ui/WaterBallAlerts.h"
 
 #include <QDir>
@@ -64,15 +64,6 @@ TEST(WaterBall, RecognisedByItsRulesNotByOneScreen) {
     EXPECT_EQ(menu.cursorColumn(), col);
     EXPECT_EQ(menu.cursorRow(), row);
 }
-
-struct RecordingNotifier : Notifier {
-    QStringList shown;
-    std::vector<std::function<void()>> clicks;
-    void notify(const QString& title, const QString& body, std::function<void()> clicked) override {
-        shown << title + QLatin1Char(' ') + body;
-        clicks.push_back(std::move(clicked));
-    }
-};
 
 TEST(WaterBall, AnnouncedOnlyInTheBackgroundOnceAndLeadsBack) {
     RecordingNotifier notifier;

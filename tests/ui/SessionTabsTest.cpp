@@ -3,7 +3,7 @@
 #include "MainWindowHarness.h"
 #include "screen/axZekScreen.h"
 #include "session/axImgButton.h"
-#include "ui/Notifier.h"
+#include "RecordingNotifier.h"
 #include "ui/LayoutMath.h"
 #include "ui/ToolbarRow.h"
 
@@ -317,19 +317,6 @@ TEST(MainFormLayout, FontSizeFollowsTheWindowOnlyWithAutomaticSize) {
     EXPECT_EQ(session->x(), 0);
     EXPECT_EQ(session->width(), h.form->frameGeometry().width());
 }
-
-}  // namespace
-
-namespace {
-
-struct RecordingNotifier : Notifier {
-    QStringList shown;
-    std::vector<std::function<void()>> clicks;
-    void notify(const QString& title, const QString& body, std::function<void()> clicked) override {
-        shown << title + QLatin1Char(' ') + body;
-        clicks.push_back(std::move(clicked));
-    }
-};
 
 // SSH and wss tabs carry a lock and keep their own port; an instant message in a tab
 // behind another is announced, and the announcement leads back to that tab.
