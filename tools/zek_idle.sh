@@ -3,9 +3,13 @@
 #   tools/zek_idle.sh [BIN_DIR] [SESSIONS] [SECONDS] [ZEK ARGS...]
 # Idle cost of the real program: opens SESSIONS (default 10) sessions to a test PTT host
 # on 127.0.0.1:23 by clicking the toolbar's PTT button, lets everything settle, then
-# counts over SECONDS (default 20) the CPU time and the context switches (wakeups) of
+# counts over SECONDS (default 20) the CPU time and the voluntary context switches (wakeups) of
 # every thread of the zek process, and of the web engine's processes apart.
 B=${1:-build/bin}; B=$(cd "$B" && pwd); N=${2:-10}; SECS=${3:-20}; shift 3 2>/dev/null
+# The X server resets when its last client leaves and refuses a program connecting
+# meanwhile: one client stays connected throughout.
+xprop -root -spy >/dev/null 2>&1 & KEEP=$!
+trap 'kill $KEEP 2>/dev/null' EXIT
 command -v xdotool >/dev/null || { echo "needs xdotool" >&2; exit 2; }
 D=$(mktemp -d); mkdir -p $D/cfg; cp $B/languages.ini $D/cfg/
 export ZEK_CONFIG_DIR=$D/cfg ZEK_PTT_HOST=127.0.0.1 ZEK_PTT_DOMAIN=no-such-domain.invalid ZEK_WEB_ROOT=http://127.0.0.1:9/
@@ -21,7 +25,9 @@ for i in $(seq 1 $N); do xdotool mousemove --window $W 25 43 click 1; sleep 0.4;
 xdotool mousemove --window $W 640 400   # the pointer rests over the screen
 sleep 5
 engine() { for c in $(pgrep -P $ZP); do echo $c; pgrep -P $c; done; }
-switches() { local s=0; for t in /proc/$1/task/*; do s=$((s + $(awk '/ctxt_switches/{n+=$2} END{print n}' $t/status 2>/dev/null))); done; echo $s; }
+# A wakeup is a voluntary switch (a thread slept and was woken); involuntary ones are
+# preemptions, which count how busy the rest of the machine is.
+switches() { local s=0; for t in /proc/$1/task/*; do s=$((s + $(awk '/^voluntary_ctxt_switches/{n+=$2} END{print n+0}' $t/status 2>/dev/null))); done; echo $s; }
 ticks() { awk '{print $14 + $15}' /proc/$1/stat 2>/dev/null || echo 0; }
 E=$(engine)
 declare -A es0 ec0
