@@ -131,7 +131,8 @@ case "$cmd" in
     # report ends the test that caused it (-fno-sanitize-recover).
     cmake -S "$here" -B "$asan_build" -G Ninja -DCMAKE_BUILD_TYPE=None -DZEK_BUILD_BENCH=OFF \
       "-DCMAKE_CXX_FLAGS=-O1 -g1 -fno-omit-frame-pointer -fsanitize=address,undefined -fno-sanitize-recover=undefined" \
-      "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined" >/dev/null
+      "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined" \
+      "-DCMAKE_MODULE_LINKER_FLAGS=-fsanitize=address,undefined" >/dev/null
     # Leak reports are off: Qt, fontconfig and the web engine keep process-lifetime
     # allocations that LeakSanitizer reports at exit. The stress tests check for growth.
     export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0:strict_string_checks=1:check_initialization_order=1}"
