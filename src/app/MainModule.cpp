@@ -8,11 +8,13 @@
 #include "app/WebEngineEnvironment.h"
 #include "ui/AppDialogs.h"
 #include "ui/InstanceChannel.h"
+#include "ui/LayoutMath.h"
 #include "ui/MainForm.h"
 #include "ui/QtUserInteraction.h"
 
 #include <QApplication>
 #include <QFont>
+#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -125,6 +127,14 @@ MainModule::Outcome MainModule::start() {
     // while a part of loading ran the event loop.
     if (!mainForm_->isUnloaded()) {
         if (!mainForm_->showAtSavedPlacement()) {
+            if (const QScreen* screen = mainForm_->screen()) {
+                const QRect free = screen->availableGeometry();
+                const layout::Rect r = layout::firstStartPlacement({layout::toTwips(free.x()), layout::toTwips(free.y()),
+                                                                    layout::toTwips(free.width()),
+                                                                    layout::toTwips(free.height())});
+                mainForm_->setGeometry(layout::toPixels(r.left), layout::toPixels(r.top), layout::toPixels(r.width),
+                                       layout::toPixels(r.height));
+            }
             mainForm_->show();
             mainForm_->setWindowState(mainForm_->windowState() | Qt::WindowMaximized);
         }

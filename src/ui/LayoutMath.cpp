@@ -1,5 +1,6 @@
 #include "ui/LayoutMath.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -34,6 +35,13 @@ Size snapToMinimum(Size window) {
     if (window.width <= kMinWidth) window.width = kMinWidth;
     if (window.height <= kMinHeight) window.height = kMinHeight;
     return window;
+}
+
+Rect firstStartPlacement(Rect available) {
+    const Size size = snapToMinimum({available.width * 4 / 5, available.height * 4 / 5});
+    // A screen under the minimum: the window's corner stays on it, the rest runs off.
+    return {available.left + std::max(0, (available.width - size.width) / 2),
+            available.top + std::max(0, (available.height - size.height) / 2), size.width, size.height};
 }
 
 int cellWidthTwips(int windowWidth) { return divideRoundHalfEven(windowWidth - 150, 80); }

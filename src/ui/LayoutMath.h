@@ -36,6 +36,12 @@ struct Rect {
 // The window size after the resize step's snap to the minimum.
 Size snapToMinimum(Size window);
 
+// Where a first start puts the window (in twips) before asking for it maximised: four
+// fifths of the screen's free area, centred, never under the minimum size (a screen too
+// small keeps the window's corner). It is what
+// un-maximising gives back, and what shows where nothing maximises (no window manager).
+Rect firstStartPlacement(Rect available);
+
 // Space per character cell of an 80 x 24 screen in twips, rounded half to even
 // (banker's rounding), so that a window exactly between two cell sizes takes the even one
 // and the automatic font size table sees the same cell for the same window every time.

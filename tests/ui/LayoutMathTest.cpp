@@ -43,6 +43,11 @@ TEST(LayoutMath, WindowSnapsToItsMinimumAndTheComboGrowsOnlyPastOneThousand) {
     EXPECT_EQ(snapToMinimum({3000, 2000}), (Size{6675, 5820}));
     EXPECT_EQ(snapToMinimum({9000, 5000}), (Size{9000, 5820}));
     EXPECT_EQ(snapToMinimum({6676, 8000}), (Size{6676, 8000}));
+    // A first start: most of the screen, centred on it; a screen under the minimum still
+    // gets the minimum, its corner on the screen.
+    EXPECT_EQ(firstStartPlacement({0, 0, 19200, 12000}), (Rect{1920, 1200, 15360, 9600}));
+    EXPECT_EQ(firstStartPlacement({1500, 300, 19200, 12000}), (Rect{3420, 1500, 15360, 9600}));
+    EXPECT_EQ(firstStartPlacement({0, 0, 6000, 6000}), (Rect{0, 90, 6675, 5820}));
     EXPECT_EQ(comboWidth(5101, 3000, 900), 1001);
     EXPECT_EQ(comboWidth(5100, 3000, 900), -1);
 }
