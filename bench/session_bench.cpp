@@ -130,7 +130,9 @@ const std::vector<QByteArray>& big5Characters() {
                 for (int t = trail; t < trail + (trail == 0x40 ? 63 : 94); ++t) {
                     if (lead == 0xC6 && t > 0x7E) break;
                     if (lead == 0xF9 && t > 0xD5) break;
-                    v.push_back(QByteArray{char(lead), char(t)});
+                    // Not QByteArray{lead, t}: that is the (size, fill) constructor.
+                    const char pair[2] = {char(lead), char(t)};
+                    v.emplace_back(pair, 2);
                 }
             }
         }
@@ -168,6 +170,10 @@ void BM_FullRedrawDistinctGlyphs(benchmark::State& state, bool cold) {
         s.repaintAll();
     }
     state.counters["glyphs"] = 960;
+    state.counters["rows"] = s.rowsDrawnByLastRedraw();
+    // What was drawn, so a screen that draws nothing cannot pass for a fast one.
+    const RowCells top = s.model().rowCells(0);
+    state.counters["wide_cells"] = double(std::count_if(top.begin(), top.end(), [](const ScreenCell& c) { return c.width == 2; }));
     state.counters["px"] = s.geometry().H / 15;
 }
 void BM_FullRedrawCold(benchmark::State& state) { BM_FullRedrawDistinctGlyphs(state, true); }

@@ -15,6 +15,12 @@ void ScreenPainter::setFont(const QFont& font, const CellGeometry& geometry) {
     geometry_ = geometry;
     ascent_ = ScreenFont::baseline(font);
     raw_ = QRawFont::fromFont(font);
+    // Ink bounds come from the same face unhinted: the hinting program of a Ming face
+    // costs about 25 us a glyph, ten times the outline itself, and a screen of new
+    // characters needs a bound for each. Rounded outwards they hold the hinted ink too.
+    QFont unhinted = font;
+    unhinted.setHintingPreference(QFont::PreferNoHinting);
+    bounds_ = QRawFont::fromFont(unhinted);
     // One table per font and cell size, shared by the screens that use it and
     // forgotten with the last of them.
     static std::unordered_map<QString, std::weak_ptr<GlyphTable>> tables;
@@ -51,11 +57,11 @@ const ScreenPainter::Glyph& ScreenPainter::glyph(char32_t cp) const {
             g.index = index[0];
         QRectF ink;
         if (g.index != 0) {
-            ink = raw_.boundingRect(g.index);
+            ink = (bounds_.isValid() ? bounds_ : raw_).boundingRect(g.index);
         } else {
             ink = QFontMetricsF(font_).tightBoundingRect(text);  // the fallback face's glyph
         }
-        if (!ink.isEmpty()) g.dy = fitShift(ascent_ + ink.top(), ascent_ + ink.bottom());
+        if (!ink.isEmpty()) g.dy = fitShift(std::floor(ascent_ + ink.top()), std::ceil(ascent_ + ink.bottom()));
     }
     return glyphs_->emplace(cp, g).first->second;
 }

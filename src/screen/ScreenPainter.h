@@ -63,6 +63,7 @@ private:
 
     QFont font_;
     QRawFont raw_;
+    QRawFont bounds_;  // the same face unhinted, for ink bounds only
     CellGeometry geometry_;
     int ascent_ = 0;
     std::shared_ptr<GlyphTable> glyphs_;
