@@ -5,6 +5,8 @@
 #include "ZekUrlSafety.h"
 #include "app/Settings.h"
 
+#include <algorithm>
+
 using P = ZEKAddressCls::PositionCode;
 
 QString AutoNavigation::boardKeys(const QString& board) {
@@ -130,8 +132,10 @@ bool AutoNavigation::takePendingLinkTask(ZEKAddressCls& r) {
     return true;
 }
 
-bool AutoNavigation::keepAliveDue(int32_t lastData, int32_t now) {
-    if (lastData <= 0) return false;
+bool AutoNavigation::keepAliveDue(int32_t lastData, int32_t now) { return keepAliveIn(lastData, now) == 0; }
+
+int32_t AutoNavigation::keepAliveIn(int32_t lastData, int32_t now) {
+    if (lastData <= 0) return -1;
     if (now < lastData) now += 24 * 3600;
-    return now - lastData > kKeepAliveAfter;
+    return std::max<int32_t>(0, kKeepAliveAfter + 1 - (now - lastData));
 }

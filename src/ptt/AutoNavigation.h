@@ -58,6 +58,8 @@ public:
     // Whether a session silent since lastData (seconds since midnight, 0 = never) is due
     // for its keep-alive at now; a day boundary between them counts 24 hours on.
     static bool keepAliveDue(int32_t lastData, int32_t now);
+    // Seconds from now until keepAliveDue holds (0: it holds now), -1 when it never will.
+    static int32_t keepAliveIn(int32_t lastData, int32_t now);
 
 private:
     static QString boardKeys(const QString& board);

@@ -16,6 +16,9 @@ namespace {
 constexpr int kTickMs = 55;
 constexpr int kCaretTicks = 9;
 constexpr int kBlinkTicks = 16;
+// The caret blinks for about ten seconds after the screen last changed or a key was
+// pressed, then stands, as desktop carets do: an idle window sleeps.
+constexpr int kCaretBlinkTicks = 20 * kCaretTicks;
 }  // namespace
 
 axZekScreen::axZekScreen(QWidget* parent) : QWidget(parent), fontName_(QStringLiteral("細明體")) {
@@ -83,32 +86,64 @@ void axZekScreen::stopTimer() {
 }
 
 // The clock counts 55 ms ticks as before, but sleeps through the ticks that would do
-// nothing: a visible screen wakes about twice a second for its caret, a hidden one never.
+// nothing: the screen of the window in front wakes about twice a second for its caret,
+// one in a window behind others only while text blinks, a hidden one never.
 void axZekScreen::startTimer55() {
     if (!isVisible() || parked_) {
         timer_.stop();
         return;
     }
+    showSteadyCaret();
     const int next = nextTickWithWork();
+    if (next == 0) {
+        timer_.stop();
+        return;
+    }
     timer_.start((next - tick_) * kTickMs);
 }
 
+bool axZekScreen::caretBlinks() const { return tick_ < caretBlinkEnd_ && isActiveWindow(); }
+
+void axZekScreen::restartCaretBlink() {
+    const bool sleeping = !caretBlinks();
+    caretBlinkEnd_ = tick_ + kCaretBlinkTicks;
+    if (sleeping) startTimer55();
+}
+
+void axZekScreen::showSteadyCaret() {
+    if (caretBlinks() || caretVisible_) return;
+    caretVisible_ = true;
+    update(caretRect());
+}
+
 int axZekScreen::nextTickWithWork() const {
-    int next = (tick_ / kCaretTicks + 1) * kCaretTicks;
-    if (markStartCol_ == -1 && (anyBlinking_ || blinkHidden_))
-        next = std::min(next, (tick_ / kBlinkTicks + 1) * kBlinkTicks);
+    int next = caretBlinks() ? (tick_ / kCaretTicks + 1) * kCaretTicks : 0;
+    if (markStartCol_ == -1 && (anyBlinking_ || blinkHidden_)) {
+        const int blink = (tick_ / kBlinkTicks + 1) * kBlinkTicks;
+        next = next == 0 ? blink : std::min(next, blink);
+    }
     return next;
 }
 
 void axZekScreen::onClock() {
     // Ticks slept through only keep the blink phase turning, as they would have.
     const int next = nextTickWithWork();
+    if (next == 0) return;
     while (tick_ + 1 < next) {
         ++tick_;
         if (tick_ % kBlinkTicks == 0 && markStartCol_ == -1) blinkPhase_ = blinkPhase_ == 0 ? -1 : 0;
     }
     timerTick();
     startTimer55();
+}
+
+void axZekScreen::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // The caret blinks only in the window in front; behind others it stands.
+    if (event->type() == QEvent::ActivationChange && isVisible() && !parked_) {
+        caretBlinkEnd_ = tick_ + kCaretBlinkTicks;
+        startTimer55();
+    }
 }
 
 void axZekScreen::beep() { QApplication::beep(); }
@@ -199,6 +234,7 @@ void axZekScreen::f重繪畫面() {
     blinkHidden_ = false;
     f顯示畫面();
     update();
+    caretBlinkEnd_ = tick_ + kCaretBlinkTicks;
     startTimer55();
 }
 
@@ -296,6 +332,7 @@ void axZekScreen::hideEvent(QHideEvent* event) {
 void axZekScreen::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!parked_) {
+        caretBlinkEnd_ = tick_ + kCaretBlinkTicks;
         startTimer55();
         return;
     }

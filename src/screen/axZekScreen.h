@@ -97,9 +97,13 @@ public:
     void timerTick();
     bool blinkingTextHidden() const { return blinkHidden_; }
     // Whether the clock is armed. It runs only while the screen is visible, and then
-    // wakes only for the ticks that have work: the caret's every ninth tick, and every
-    // sixteenth while some cell blinks and no mark is shown.
+    // wakes only for the ticks that have work: the caret's every ninth tick while the
+    // window is in front and the screen changed or a key was pressed in the last ten
+    // seconds (otherwise the caret stands), and every sixteenth while some cell blinks
+    // and no mark is shown.
     bool clockRunning() const { return timer_.isActive(); }
+    // A key was pressed: the caret blinks again for a while, as after new data.
+    void restartCaretBlink();
 
     ScreenModel& model() { return model_; }
     const ScreenModel& model() const { return model_; }
@@ -112,6 +116,7 @@ protected:
     // when shown again: with a hundred tabs open the pictures are most of the memory.
     void hideEvent(QHideEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void beep() override;
@@ -120,6 +125,9 @@ private:
     void startTimer55();
     // The next tick after tick_ that has work, or 0 when none has.
     int nextTickWithWork() const;
+    bool caretBlinks() const;
+    // Behind other windows the caret stays shown instead of blinking.
+    void showSteadyCaret();
     void onClock();
     void scanLinks();
     // Paints the background over every blinking cell; false when there is none.
@@ -138,6 +146,7 @@ private:
     QTimer frameTimer_;  // a redraw waiting for the next frame
     qint64 lastRedrawMs_ = -1000;
     int tick_ = 0;
+    int caretBlinkEnd_ = 0;  // the caret blinks until this tick
     int blinkPhase_ = 0;
     bool blinkHidden_ = false;
     bool parked_ = false;  // hidden after having been shown: no pictures held

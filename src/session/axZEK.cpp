@@ -191,7 +191,10 @@ int axZEK::port() const { return d->port; }
 const Settings& axZEK::settings() const { return d->settings; }
 UserInteraction& axZEK::userInteraction() const { return d->ui; }
 
-void axZEK::keyPressEvent(QKeyEvent* e) { d->input.keyPress(e); }
+void axZEK::keyPressEvent(QKeyEvent* e) {
+    d->screen->restartCaretBlink();
+    d->input.keyPress(e);
+}
 void axZEK::keyReleaseEvent(QKeyEvent* e) { d->input.keyRelease(e); }
 void axZEK::inputMethodEvent(QInputMethodEvent* e) { d->input.inputMethod(e); }
 QSize axZEK::sizeHint() const {

@@ -26,7 +26,6 @@ QRect toPixels(const layout::Rect& r) {
 MainFormLayout::MainFormLayout(QWidget& window, AppContext& context, ToolbarRow& row, axItem& strip,
                                SessionTabs& tabs)
     : QObject(&window), window_(window), context_(context), row_(row), strip_(strip), tabs_(tabs) {
-    mwXTimer_.setInterval(1000);
     label1Font_.setFamily(QStringLiteral("細明體"));
     window_.setMinimumSize(layout::toPixels(layout::kMinWidth), layout::toPixels(layout::kMinHeight));
     window_.installEventFilter(this);
@@ -53,8 +52,11 @@ void MainFormLayout::resizeStep() {
                        layout::toPixels(snapped.height) - frame.height());
     }
     ResizeMainForm();
-    if (!mwXTimer_.isActive()) mwXTimer_.start();
     inResize_ = false;
+    if (!laidOut_) {
+        laidOut_ = true;
+        emit FirstLaidOut();
+    }
 }
 
 void MainFormLayout::ResizeMainForm() {

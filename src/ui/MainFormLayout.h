@@ -4,7 +4,6 @@
 // from LayoutMath (twips); this class only measures the widgets and applies them.
 #include <QFont>
 #include <QObject>
-#include <QTimer>
 
 struct AppContext;
 class QWidget;
@@ -17,13 +16,11 @@ class MainFormLayout : public QObject {
 public:
     MainFormLayout(QWidget& window, AppContext& context, ToolbarRow& row, axItem& strip, SessionTabs& tabs);
 
-    // The window resize step: snap to the minimum size, ResizeMainForm, and enable the
-    // tick timer the first time.
+    // The window resize step: snap to the minimum size, ResizeMainForm, and announce the
+    // first layout.
     void resizeStep();
     void ResizeMainForm();
 
-    // The tick timer (1000 ms), disabled until the first layout.
-    QTimer& mwXTimer() { return mwXTimer_; }
     // Label1's font: its family is the terminal font; its size holds the automatic size.
     QFont& Label1Font() { return label1Font_; }
     // The user's terminal font size (bbs_font_size at load, then the font dialog's).
@@ -32,6 +29,10 @@ public:
     // The window's outer size in twips, as the layout sees it.
     int windowWidthTwips() const;
     int windowHeightTwips() const;
+
+signals:
+    // The window was laid out for the first time: the background duties may begin.
+    void FirstLaidOut();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -42,8 +43,8 @@ private:
     ToolbarRow& row_;
     axItem& strip_;
     SessionTabs& tabs_;
-    QTimer mwXTimer_;
     QFont label1Font_;
     int bbsFontSize_ = 9;
     bool inResize_ = false;
+    bool laidOut_ = false;
 };

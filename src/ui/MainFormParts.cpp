@@ -44,7 +44,7 @@ MainFormParts::MainFormParts(QMainWindow& window, AppContext& context, WebPane::
         login->exec();
     });
     tick_ = new MainTick(context, *tabs_, row_->TxtZEKURL, this);
-    connect(&layout_->mwXTimer(), &QTimer::timeout, tick_, &MainTick::mwXTimer_Tick);
+    connect(layout_, &MainFormLayout::FirstLaidOut, tick_, &MainTick::start);
 }
 
 void MainFormParts::load() {
@@ -54,7 +54,7 @@ void MainFormParts::load() {
 }
 
 void MainFormParts::unload() {
-    layout_->mwXTimer().stop();
+    tick_->stop();
     sharing_->unload();
     tabs_->unload();
 }

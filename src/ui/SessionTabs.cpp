@@ -256,6 +256,7 @@ void SessionTabs::selectTab(int tab) {
         }
     }
     emit LayoutRequested();
+    emit TabSelected(tab);
 }
 
 void SessionTabs::closeTab(int c) {

@@ -103,6 +103,8 @@ public:
 signals:
     // Something changed that needs the window laid out again.
     void LayoutRequested();
+    // Tab number `tab` was brought to the front.
+    void TabSelected(int tab);
     // A session's screen was classified; the automatic navigation takes it from here.
     void ScreenClassified(int sessionIndex, ZEKAddressRef record);
     void TextMarked(int sessionIndex, const QString& text);

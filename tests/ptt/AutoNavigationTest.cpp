@@ -150,14 +150,20 @@ TEST(AutoNavigation, FirstStepOnAReusedSession) {
 }
 
 TEST(AutoNavigation, KeepAliveAndPendingLink) {
-    struct { int32_t last, now; bool due; } times[] = {
-        {0, 5000, false},             // never had data
-        {1000, 1600, false},          // exactly 600 s: not yet
-        {1000, 1601, true},
-        {23 * 3600 + 55 * 60, 6 * 60, true},   // 23:55 -> 00:06 is 660 s, not a failure
-        {23 * 3600 + 59 * 60, 60, false},      // 23:59 -> 00:01 is 120 s
+    // in: the seconds a timer armed at now waits for the key to fall due.
+    struct { int32_t last, now; bool due; int32_t in; } times[] = {
+        {0, 5000, false, -1},                 // never had data: nothing to wait for
+        {1000, 1000, false, 601},
+        {1000, 1600, false, 1},               // exactly 600 s: not yet
+        {1000, 1601, true, 0},
+        {1000, 9000, true, 0},
+        {23 * 3600 + 55 * 60, 6 * 60, true, 0},     // 23:55 -> 00:06 is 660 s, not a failure
+        {23 * 3600 + 59 * 60, 60, false, 481},      // 23:59 -> 00:01 is 120 s
     };
-    for (const auto& t : times) EXPECT_EQ(AutoNavigation::keepAliveDue(t.last, t.now), t.due) << t.last << "->" << t.now;
+    for (const auto& t : times) {
+        EXPECT_EQ(AutoNavigation::keepAliveDue(t.last, t.now), t.due) << t.last << "->" << t.now;
+        EXPECT_EQ(AutoNavigation::keepAliveIn(t.last, t.now), t.in) << t.last << "->" << t.now;
+    }
 
     ZEKAddressCls r;
     r.setTask(1);

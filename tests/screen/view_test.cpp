@@ -141,19 +141,45 @@ TEST(ScreenView, LowAndTallCharactersStayInsideTheirCellsAtEverySize) {
     }
 }
 
-// The clock sleeps while the screen is hidden and through ticks without work.
+static bool waitFor(const std::function<bool()>& done, int ms = 3000) {
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    return done();
+}
+
+// The clock sleeps while the screen is hidden and through ticks without work; behind
+// another window the caret stands and only blinking text wakes it.
 TEST(ScreenView, ClockRunsOnlyWhileShownAndWakesOnlyForWork) {
     axZekScreen s;
     feed(s, "steady");
     EXPECT_FALSE(s.clockRunning());  // never shown
     s.show();
+    s.activateWindow();
+    ASSERT_TRUE(waitFor([&] { return s.isActiveWindow(); }));
     ASSERT_TRUE(s.clockRunning());
     QElapsedTimer t;
     t.start();
     // Nothing blinks: the first wake is the caret's, nine ticks on.
-    while (!s.caretVisible() && t.elapsed() < 3000) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    EXPECT_TRUE(s.caretVisible());
+    const bool caret = s.caretVisible();
+    EXPECT_TRUE(waitFor([&] { return s.caretVisible() != caret; }));
     EXPECT_GE(t.elapsed(), 9 * 55 - 20);
+
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(waitFor([&] { return other.isActiveWindow(); }));
+    EXPECT_FALSE(s.clockRunning());
+    EXPECT_TRUE(s.caretVisible());
+    feed(s, "\x1b[5mblink\x1b[m");
+    EXPECT_TRUE(s.caretVisible());  // new data leaves a standing caret shown
+    EXPECT_TRUE(s.clockRunning());  // but the text still blinks
+    feed(s, "\x1b[2J");
+    EXPECT_FALSE(s.clockRunning());
+
+    s.activateWindow();
+    ASSERT_TRUE(waitFor([&] { return s.isActiveWindow(); }));
+    EXPECT_TRUE(s.clockRunning());  // in front again: the caret blinks
     s.hide();
     EXPECT_FALSE(s.clockRunning());
 }

@@ -199,8 +199,7 @@ TEST(ZekUrlJourney, ClipboardHandOff) {
     EXPECT_EQ(clipboard->text(), "see " + handOff);
     EXPECT_EQ(j.h.strip().ItemMaxNumber(), 0);
 
-    clipboard->setText(handOff);
-    j.h.form->parts().tick().mwXTimer_Tick();
+    clipboard->setText(handOff);  // taken as the clipboard changes, no tick needed
     EXPECT_TRUE(clipboard->text().isEmpty());
     ASSERT_EQ(j.h.ui.messages.size(), 1u);
     EXPECT_TRUE(j.h.ui.messages[0].startsWith(j.h.context.settings.prefix_of_zek_long_url + "?cmd=BBS=127.0.0.1"));
@@ -234,18 +233,23 @@ TEST(ZekUrlJourney, KeepAliveAcrossMidnightOnlyWithABbsTabInFront) {
     ASSERT_TRUE(j.received(walked));
     QTest::qWait(100);
     MainTick& tick = j.h.form->parts().tick();
+    // Nothing ticks meanwhile: one timer waits for the deadline, 601 s after the last data.
+    EXPECT_EQ(tick.keepAliveWaitMs(), 601 * 1000);
     now = 5 * 60;  // 00:05, ten minutes on
     tick.mwXTimer_Tick();
     EXPECT_TRUE(j.received(walked));
+    EXPECT_EQ(tick.keepAliveWaitMs(), 1000);  // 600 s are not enough: one second more
     now = 6 * 60;  // 00:06, eleven minutes on
     j.h.tabs().openURL("page", "Web", "http://127.0.0.1:9/");
-    tick.mwXTimer_Tick();  // a web page in front: nothing
+    EXPECT_EQ(tick.keepAliveWaitMs(), -1);  // a web page in front: nothing waits
+    tick.mwXTimer_Tick();
     EXPECT_TRUE(j.received(walked));
+    // Bringing the session to the front sends the overdue key at once.
     j.h.strip().setItemNowNumber(2);
     j.h.tabs().selectTab(2);
-    tick.mwXTimer_Tick();
     ASSERT_TRUE(j.received(walked + "\x1bOB"));
     EXPECT_EQ(j.driven()->LastTimeOfSendingData(), now);
+    EXPECT_EQ(tick.keepAliveWaitMs(), 601 * 1000);
 }
 
 }  // namespace
