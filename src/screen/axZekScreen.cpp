@@ -128,7 +128,10 @@ int axZekScreen::nextTickWithWork() const {
 void axZekScreen::onClock() {
     // Ticks slept through only keep the blink phase turning, as they would have.
     const int next = nextTickWithWork();
-    if (next == 0) return;
+    if (next == 0) {
+        startTimer55();  // leaves the caret standing
+        return;
+    }
     while (tick_ + 1 < next) {
         ++tick_;
         if (tick_ % kBlinkTicks == 0 && markStartCol_ == -1) blinkPhase_ = blinkPhase_ == 0 ? -1 : 0;
@@ -368,8 +371,8 @@ QString axZekScreen::f標記方法(int startCol, int startRow, int endCol, int e
         f顯示畫面();
     } while (markAbort_);
     markBusy_ = false;
-    // A mark stops text blinking, its removal lets it go on.
-    if (timer_.isActive()) startTimer55();
+    // A mark stops text blinking, its removal lets it go on (the clock may be asleep).
+    startTimer55();
     return markingResult_;
 }
 

@@ -149,7 +149,8 @@ static bool waitFor(const std::function<bool()>& done, int ms = 3000) {
 }
 
 // The clock sleeps while the screen is hidden and through ticks without work; behind
-// another window the caret stands and only blinking text wakes it.
+// another window, or a while after the last change, the caret stands and only blinking
+// text wakes the clock.
 TEST(ScreenView, ClockRunsOnlyWhileShownAndWakesOnlyForWork) {
     axZekScreen s;
     feed(s, "steady");
@@ -164,6 +165,13 @@ TEST(ScreenView, ClockRunsOnlyWhileShownAndWakesOnlyForWork) {
     const bool caret = s.caretVisible();
     EXPECT_TRUE(waitFor([&] { return s.caretVisible() != caret; }));
     EXPECT_GE(t.elapsed(), 9 * 55 - 20);
+    // Ten seconds on without a change the caret stands shown and the clock sleeps; a key
+    // wakes it.
+    for (int i = 0; i < 20 * 9; ++i) s.timerTick();
+    EXPECT_TRUE(waitFor([&] { return !s.clockRunning(); }));
+    EXPECT_TRUE(s.caretVisible());
+    s.restartCaretBlink();
+    EXPECT_TRUE(s.clockRunning());
 
     QWidget other;
     other.show();
