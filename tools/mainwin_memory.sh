@@ -19,13 +19,18 @@ sleep 1
 $B/zek "$@" > $D/zek.log 2>&1 & ZP=$!
 until W=$(xdotool search --onlyvisible --pid $ZP 2>/dev/null | head -1) && [ -n "$W" ]; do sleep 0.2; done
 sleep 3
+# The first window found may be one start-up replaces: take the main window that shows.
+W=$(xdotool search --onlyvisible --pid $ZP --name '^Zek' 2>/dev/null | tail -1)
 xdotool windowsize $W 1280 800; sleep 1
 rss() { local total=0 tp=0; for p in $ZP $(pgrep -P $ZP) $(for c in $(pgrep -P $ZP); do pgrep -P $c; done); do r=$(awk "/^Pss:/{print \$2}" /proc/$p/smaps_rollup 2>/dev/null); total=$((total + ${r:-0})); done; echo "$1: zek RSS $(( $(awk "/VmRSS/{print \$2}" /proc/$ZP/status) / 1024 )) MB, PSS $(( $(awk "/^Pss:/{print \$2}" /proc/$ZP/smaps_rollup) / 1024 )) MB, web engine processes PSS $(( (total - $(awk "/^Pss:/{print \$2}" /proc/$ZP/smaps_rollup)) / 1024 )) MB"; }
 rss start
 n=0
 for target in 1 10 100; do
   while [ $n -lt $target ]; do xdotool mousemove --window $W 25 43 click 1; sleep 0.3; n=$((n+1)); done
-  sleep 3; rss "$n sessions"
+  sleep 3
+  connected=$(ss -Htn state established "( dport = :23 )" | wc -l)
+  [ "$connected" = "$n" ] || echo "only $connected of $n sessions connected" >&2
+  rss "$n sessions ($connected connected)"
 done
 rm -rf $D
 kill $ZP; sleep 1; kill $FP
