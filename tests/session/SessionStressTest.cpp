@@ -1,5 +1,6 @@
 // The session's data path under load: floods cut anywhere, modal boxes and inner event
 // loops inside DataArrived, and hosts that go away in the middle of a sequence.
+#include "TransportTestSupport.h"
 #include "app/Settings.h"
 #include "app/UserInteraction.h"
 #include "screen/axZekScreen.h"
@@ -18,12 +19,7 @@
 
 namespace {
 
-bool waitFor(const std::function<bool()>& cond, int ms = 5000) {
-    QElapsedTimer t;
-    t.start();
-    while (!cond() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return cond();
-}
+using transporttest::waitFor;
 
 struct QuietUi : UserInteraction {
     void message(const QString&, const QString&) override {}

@@ -1,6 +1,7 @@
 // A session against a BBS host on 127.0.0.1 that records what reaches it: the data path,
 // keys, input-method text, pastes, wheel steps, and the mouse's marking, links and menu.
 #include "Fixtures.h"
+#include "TransportTestSupport.h"
 #include "app/Settings.h"
 #include "app/UserInteraction.h"
 #include "screen/ScreenModel.h"
@@ -24,13 +25,7 @@
 
 namespace {
 
-// Runs the event loop until cond holds or ms pass; returns cond().
-bool waitFor(const std::function<bool()>& cond, int ms = 3000) {
-    QElapsedTimer t;
-    t.start();
-    while (!cond() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return cond();
-}
+using transporttest::waitFor;
 void spin(int ms) { waitFor([] { return false; }, ms); }
 
 // Takes one client at a time, sends what a test tells it, records what the client sends.
