@@ -7,7 +7,6 @@
 #include "session/axZEK.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QPointer>
