@@ -39,3 +39,14 @@ public:
     // words (ASCII letters in any case), newest first.
     virtual std::vector<StoredLink> search(const std::string& words, int limit) = 0;
 };
+
+// A LIKE pattern matching a word anywhere (ESCAPE '\\'): "%" and "_" are LIKE's
+// wildcards, so a search for them means the characters. Both stores search this way.
+inline std::string likePattern(const std::string& word) {
+    std::string pattern = "%";
+    for (char c : word) {
+        if (c == '%' || c == '_' || c == '\\') pattern += '\\';
+        pattern += c;
+    }
+    return pattern + "%";
+}

@@ -85,16 +85,6 @@ std::optional<StoredLink> firstRow(pg_conn* conn, const Result& res, const char*
     return links.front();
 }
 
-// "%" and "_" are wildcards of LIKE; a search for them means the characters.
-std::string likePattern(const std::string& word) {
-    std::string pattern = "%";
-    for (char c : word) {
-        if (c == '%' || c == '_' || c == '\\') pattern += '\\';
-        pattern += c;
-    }
-    return pattern + "%";
-}
-
 const std::string kSelect = std::string("SELECT ") + kColumns + " FROM links ";
 
 }  // namespace

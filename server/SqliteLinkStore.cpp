@@ -76,16 +76,6 @@ int userVersion(sqlite3* db) {
     return version;
 }
 
-// "%" and "_" are wildcards of LIKE; a search for them means the characters.
-std::string likePattern(const std::string& word) {
-    std::string pattern = "%";
-    for (char c : word) {
-        if (c == '%' || c == '_' || c == '\\') pattern += '\\';
-        pattern += c;
-    }
-    return pattern + "%";
-}
-
 }  // namespace
 
 std::unique_ptr<SqliteLinkStore> SqliteLinkStore::open(const std::string& file, Sync sync, std::string* error) {
