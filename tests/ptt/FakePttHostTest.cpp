@@ -1,5 +1,5 @@
-// The test PTT host driven by a scripted raw TCP client whose screen is classified after
-// every answer.
+// Screens only the test PTT host writes (information boxes, UAO text), read by a raw TCP
+// client whose screen is classified after every answer.
 #include "FakePttHost.h"
 #include "PttTestSupport.h"
 
@@ -46,53 +46,26 @@ void ensureApp() {
     if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
 }
 
-TEST(FakePttHost, ScriptedClientLogsOnAndReachesAnArticle) {
-    ensureApp();
+// A host without the logon questions, and a client logged on and on the list of Test.
+struct OnTheList : ::testing::Test {
     FakePttHost host;
-    ASSERT_TRUE(host.fixturesLoaded() && host.listen()) << host.errorString().toStdString();
-    Client c(host);
-    EXPECT_EQ(c.type({}, 1), 4);
-    // Answers to the telnet requests, CR LF line ends and a wrong password first.
-    const QByteArray telnet("\xff\xfb\x18\xff\xfa\x18\x00xterm\xff\xf0\xff\xfd\x01", 17);
-    EXPECT_EQ(c.type(telnet + "tester\r\nwrong\r", 2), 6);
-    EXPECT_TRUE(host.receivedBytes().startsWith(telnet));
-    // Account and password in one piece, as the automatic logon types them.
-    EXPECT_EQ(c.type("tester\rtest1234\r", 2), 8);
-    EXPECT_EQ(c.rig.keys.logonReplyQuestionOn(c.record.Screen()), 0);
-    EXPECT_EQ(c.type("n\r", 1), 0);
-    EXPECT_EQ(c.type(" ", 1), 8);
-    EXPECT_EQ(c.rig.keys.logonReplyQuestionOn(c.record.Screen()), 1);
-    EXPECT_EQ(c.type("n\r", 1), 1);
-    EXPECT_EQ(c.type("sNoSuchBoard\r", 2), 1);  // an unknown board goes back to the menu
-    EXPECT_EQ(c.type("sTest\r", 2), 2);
-    // "#", identifier, CR, CR: the cursor jumps to the article and CR opens it.
-    EXPECT_EQ(c.type("#1h57JlJx\r\r", 3), 3);
-    EXPECT_EQ(c.type(" ", 1), 3);  // page 2: the header is gone
-    EXPECT_EQ(c.type("Q", 1), 3);
-    EXPECT_EQ(c.record.LongURL(), QStringLiteral("http://zek.tw/?cmd=pas:BBS=ptt.cc&Board=Test&ArticleAID=1h57JlJx"));
-    EXPECT_EQ(c.type(" ", 1), 2);
-    EXPECT_EQ(c.type("\x1b[D", 1), 1);
-    EXPECT_EQ(host.screensSent().join(' ').toStdString(),
-              "03_logon_page_main 04_main_password_prompt 02_logon_wrong_password 04_main_password_prompt "
-              "05_ask_delete_other_connections 06_press_any_key 07_ask_delete_wrong_password_log 08_main_menu "
-              "10_select_board_prompt 09_main_menu_redraw 10_select_board_prompt 11_board_article_list 17_aid_prompt "
-              "generated 19_article_page_1 20_article_page_2 22_article_info_box_in_article 23_board_list_after_article 34_back_to_main_menu");
-}
-
+    std::unique_ptr<Client> c;
+    void SetUp() override {
+        ensureApp();
+        host.setLogonQuestions(false, false);
+        ASSERT_TRUE(host.listen()) << host.errorString().toStdString();
+        c = std::make_unique<Client>(host);
+        ASSERT_EQ(c->type({}, 1), 4);
+        ASSERT_EQ(c->type("tester\rtest1234\r", 2), 0);
+        ASSERT_EQ(c->type(" ", 1), 1);
+        ASSERT_EQ(c->type("sTest\r", 2), 2);
+    }
+};
 
 // The information box gives the identifier wherever PTT draws it: below the cursor on
 // the list, over the list's own header, and over an article whose header is still on the
 // screen. The list stays a list, the article an article.
-TEST(FakePttHost, InformationBoxGivesTheIdentifierWhereverItIs) {
-    ensureApp();
-    FakePttHost host;
-    host.setLogonQuestions(false, false);
-    ASSERT_TRUE(host.listen()) << host.errorString().toStdString();
-    Client c(host);
-    c.type({}, 1);
-    c.type("tester\rtest1234\r", 2);
-    c.type(" ", 1);
-    ASSERT_EQ(c.type("sTest\r", 2), 2);
+TEST_F(OnTheList, InformationBoxGivesTheIdentifierWhereverItIs) {
     const struct {
         const char* keys;
         int answers, position;
@@ -109,26 +82,17 @@ TEST(FakePttHost, InformationBoxGivesTheIdentifierWhereverItIs) {
         {" ", 1, 3, "1h57J5HJ"},      // the page again: the identifier stays known
     };
     for (const auto& s : steps) {
-        EXPECT_EQ(c.type(s.keys, s.answers), s.position) << QByteArray(s.keys).toPercentEncoding().toStdString();
+        EXPECT_EQ(c->type(s.keys, s.answers), s.position) << QByteArray(s.keys).toPercentEncoding().toStdString();
         const QString url = QStringLiteral("http://zek.tw/?cmd=pas:BBS=ptt.cc&Board=Test") +
                             (*s.aid ? QStringLiteral("&ArticleAID=") + s.aid : QString());
-        EXPECT_EQ(c.record.LongURL().toStdString(), url.toStdString()) << QByteArray(s.keys).toPercentEncoding().toStdString();
+        EXPECT_EQ(c->record.LongURL().toStdString(), url.toStdString()) << QByteArray(s.keys).toPercentEncoding().toStdString();
     }
 }
 
 // Article 4 of Test carries text only Big5-UAO has; the client's screen reads it back as
 // the characters the host wrote, and classification still sees an article.
-TEST(FakePttHost, WrittenArticleShowsUaoText) {
-    ensureApp();
-    FakePttHost host;
-    host.setLogonQuestions(false, false);
-    ASSERT_TRUE(host.listen()) << host.errorString().toStdString();
-    Client c(host);
-    EXPECT_EQ(c.type({}, 1), 4);
-    EXPECT_EQ(c.type("tester\rtest1234\r", 2), 0);
-    EXPECT_EQ(c.type(" ", 1), 1);
-    EXPECT_EQ(c.type("sTest\r", 2), 2);
-    EXPECT_EQ(c.type("\r", 1), 3);  // the list opens with the cursor on article 4
+TEST_F(OnTheList, WrittenArticleShowsUaoText) {
+    EXPECT_EQ(c->type("\r", 1), 3);  // the list opens with the cursor on article 4
     const std::pair<int, std::string> rows[] = {
         {1, " 標題  [情報] 測試公告 ANSI 顏色"},
         {5, "こんにちは、カタカナ"},
@@ -136,9 +100,9 @@ TEST(FakePttHost, WrittenArticleShowsUaoText) {
         {7, "♥♪☆①②③ ¼ ½"},
         {8, "日本語と简体字を混ぜた UAO 測試文"},
     };
-    for (const auto& [row, text] : rows) EXPECT_EQ(big5::rowToUtf8(c.screen, row).substr(0, text.size()), text) << row;
+    for (const auto& [row, text] : rows) EXPECT_EQ(big5::rowToUtf8(c->screen, row).substr(0, text.size()), text) << row;
     // The heart's halves keep their own colours.
-    EXPECT_NE(c.screen.f取回銀幕前景色(0, 7), c.screen.f取回銀幕前景色(1, 7));
+    EXPECT_NE(c->screen.f取回銀幕前景色(0, 7), c->screen.f取回銀幕前景色(1, 7));
 }
 
 }  // namespace

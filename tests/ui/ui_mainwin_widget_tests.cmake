@@ -24,8 +24,3 @@ add_dependencies(zek_webview_tests zek_webview)
 gtest_discover_tests(zek_webview_tests DISCOVERY_TIMEOUT 60
   PROPERTIES ENVIRONMENT_MODIFICATION "ASAN_OPTIONS=string_append:::new_delete_type_mismatch=0")
 
-# Tabs closed under floods and inside their own boxes; many tabs opened and closed.
-add_executable(zek_mainwin_stress_tests ${CMAKE_CURRENT_LIST_DIR}/SessionTabsStressTest.cpp)
-target_link_libraries(zek_mainwin_stress_tests PRIVATE zek_ui zek_test_main_gui Qt6::Test Qt6::Network)
-target_compile_definitions(zek_mainwin_stress_tests PRIVATE ZEK_LANGUAGES_INI="${PROJECT_SOURCE_DIR}/data/languages.ini")
-gtest_discover_tests(zek_mainwin_stress_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS stress)
