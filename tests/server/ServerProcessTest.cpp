@@ -200,52 +200,6 @@ TEST_F(ZekServer, KeepsEveryAnsweredLinkAcrossRestart) {
     }
 }
 
-// Many clients at once, from this process to the server's: every answer right, the same
-// link the same code on every connection.
-TEST_F(ZekServer, ConcurrentClients) {
-    constexpr int kClients = 16, kRounds = 60;
-    std::atomic<int> failures{0};
-    std::mutex mutex;
-    std::map<std::string, std::string> codeOf;  // board -> code
-    std::vector<std::thread> clients;
-    for (int t = 0; t < kClients; ++t) {
-        clients.emplace_back([&, t] {
-            httplib::Client http(server.host(), server.port());
-            http.set_read_timeout(10, 0);
-            for (int i = 0; i < kRounds; ++i) {
-                const std::string board = "Shared" + std::to_string(i % 20);  // every client makes the same 20
-                auto made = http.Post("/shorten", "x=BBS=ptt.cc&Board=" + board, kFormType);
-                if (!made || made->status != 200) {
-                    ADD_FAILURE() << "shorten: " << (made ? made->status : static_cast<int>(made.error()));
-                    ++failures;
-                    continue;
-                }
-                const std::string code = line0(made->body);
-                auto back = http.Post("/expand", "x=x=" + code, kFormType);
-                if (!back || back->body != "?cmd=pas:BBS=ptt.cc&Board=" + board + "\r\nBoard") {
-                    ADD_FAILURE() << "expand: " << (back ? back->body : std::to_string(static_cast<int>(back.error())));
-                    ++failures;
-                }
-                std::lock_guard lock(mutex);
-                auto [it, added] = codeOf.try_emplace(board, code);
-                if (!added && it->second != code) ++failures;
-                if (t % 4 == 0 && i % 10 == 0) {
-                    auto home = http.Get("/home.html");
-                    auto found = http.Get("/search.php?q=Shared");
-                    if (!home || !found || home->status != 200 || found->status != 200) {
-                        ADD_FAILURE() << "pages: " << (home ? home->status : -static_cast<int>(home.error())) << " "
-                                      << (found ? found->status : -static_cast<int>(found.error()));
-                        ++failures;
-                    }
-                }
-            }
-        });
-    }
-    for (auto& c : clients) c.join();
-    EXPECT_EQ(failures, 0);
-    EXPECT_EQ(codeOf.size(), 20u);
-}
-
 // Per-client limit on, and the version check with an installer to download.
 TEST(ZekServerConfigured, RateLimitAndInstallerDownload) {
     QTemporaryDir dir;
