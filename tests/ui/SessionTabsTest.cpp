@@ -78,14 +78,6 @@ TEST(SessionTabs, TenPttSessionsSpreadOverPortsAndTheEleventhTabUses23) {
     EXPECT_EQ(entry(h, 11), "127.0.0.1:23");
 }
 
-TEST(SessionTabs, UpperCasePttHostIsSpreadAndOtherHostsNever) {
-    MainWindowHarness h("localhost");
-    h.tabs().OpenBBS("LocalHost");
-    EXPECT_EQ(h.tabs().table().record(2).port, 3002);
-    h.tabs().OpenBBS("127.0.0.1");  // not the PTT domain here
-    EXPECT_EQ(h.tabs().table().record(3).port, 23);
-}
-
 TEST(SessionTabs, ClosingTabTwoOfThreeShiftsRecordsAndFreesItsSlot) {
     MainWindowHarness h;
     const int port = closedPort();
