@@ -12,7 +12,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDeadlineTimer>
-#include <QElapsedTimer>
 #include <QDir>
 #include <QLocale>
 #include <QProcess>
@@ -170,20 +169,6 @@ TEST(Startup, AnUnusableSettingsFileIsReportedAndKeptAside) {
     }
 }
 
-TEST(Startup, ASecondCopyOnTheSameFolderEndsSilentlyAndLeavesAppIniAlone) {
-    StartupFolder folder;
-    RecordingUi ui;
-    folder.write("languages.ini", StartupFolder::languagesWithKeys());
-    folder.write("App.ini", "[SysConfig]\nlast_bbs=first\n");
-    MainModule first(&ui), second(&ui);
-    ASSERT_EQ(first.start(), MainModule::Outcome::Running);
-    EXPECT_EQ(second.start(), MainModule::Outcome::SecondInstance);
-    EXPECT_EQ(second.mainForm(), nullptr);
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(folder.read("App.ini"), "[SysConfig]\nlast_bbs=first\n");
-    first.mainForm()->close();
-}
-
 TEST(Startup, ASettingsFileThatCannotBeSavedIsReported) {
     StartupFolder folder;
     RecordingUi ui;
@@ -227,28 +212,4 @@ TEST(ZekProcess, TerminationSignalsCloseTheWindowAndKeepTheSettings) {
         EXPECT_EQ(folder.read("App.ini"), firstStartDefaults()) << "signal " << number;
         EXPECT_FALSE(folder.exists(".zek-instance.lock"));
     }
-}
-
-// A signal while start-up still reads a settings file at the size limit ends the program in
-// moments, not when the reading is done; nothing is written while start-up is unfinished.
-TEST(ZekProcess, ASignalDuringStartUpEndsTheProgramPromptly) {
-    qputenv("ZEK_MESSAGES", "stderr");
-    StartupFolder folder;
-    folder.write("languages.ini", StartupFolder::languagesWithKeys());
-    QByteArray settings = "[SysConfig]\n";
-    for (int i = 0; settings.size() < IniFile::kMaxFileSize - 32; ++i) settings += "k" + QByteArray::number(i) + "=\n";
-    folder.write("App.ini", settings);
-    QProcess zek;
-    zek.start(ZEK_EXECUTABLE, {});
-    ASSERT_TRUE(zek.waitForStarted());
-    QThread::msleep(200);
-    ::kill(pid_t(zek.processId()), SIGTERM);
-    QElapsedTimer sinceSignal;
-    sinceSignal.start();
-    ASSERT_TRUE(zek.waitForFinished(20000));
-    EXPECT_LT(sinceSignal.elapsed(), 10000);
-    // Either start-up was cut short (App.ini as it was) or the window had just loaded and
-    // closed as the close box closes it.
-    if (zek.exitStatus() == QProcess::CrashExit) EXPECT_EQ(folder.read("App.ini"), settings);
-    else EXPECT_EQ(zek.exitCode(), 0);
 }
