@@ -20,6 +20,14 @@ QString AutoNavigation::aidKeys(const QString& aid) {
     return QStringLiteral("#") + *id + kEnter + kEnter;
 }
 
+QString AutoNavigation::jumpKeys(ZEKAddressCls& r) {
+    const QString keys = aidKeys(r.DestinationAID());
+    const auto id = ZekUrlSafety::articleId(r.DestinationAID());
+    r.setJumpedAID(id && !keys.isEmpty() ? *id : QString());
+    r.setDestinationAID(QString());
+    return keys;
+}
+
 // The stored account goes only to PTT and only with automatic logon on; otherwise, and
 // when nothing is stored (typing two empty lines would only fail), the login dialog asks.
 AutoNavigation::Step AutoNavigation::logonKeys(const Inputs& in) {
@@ -40,10 +48,7 @@ AutoNavigation::Step AutoNavigation::afterScreen(ZEKAddressCls& r, const Inputs&
         }
         break;
     case P::PosArticleList:
-        if (!r.DestinationAID().isEmpty()) {
-            step.keys = aidKeys(r.DestinationAID());
-            r.setDestinationAID(QString());
-        }
+        if (!r.DestinationAID().isEmpty()) step.keys = jumpKeys(r);
         r.setAutoPTT(false);
         break;
     case P::PosArticle:
@@ -79,7 +84,7 @@ AutoNavigation::Step AutoNavigation::afterScreen(ZEKAddressCls& r, const Inputs&
             r.setDestinationBoardName(QString());
             if (ZekUrlSafety::isBoardName(board)) {
                 step.keys = board + kEnter;
-                if (!r.DestinationAID().isEmpty()) step.keys += aidKeys(r.DestinationAID());
+                if (!r.DestinationAID().isEmpty()) step.keys += jumpKeys(r);
             }
             r.setDestinationAID(QString());
         }
@@ -114,10 +119,7 @@ AutoNavigation::Step AutoNavigation::onReusedSession(ZEKAddressCls& r, const Inp
         if (!sameBoard) step.keys = boardKeys(dest);
         else if (r.Position() == P::PosResultList) step.keys = kLeft;
         r.setDestinationBoardName(QString());
-        if (!r.DestinationAID().isEmpty() && step.keys.isEmpty()) {
-            step.keys = aidKeys(r.DestinationAID());
-            r.setDestinationAID(QString());
-        }
+        if (!r.DestinationAID().isEmpty() && step.keys.isEmpty()) step.keys = jumpKeys(r);
         break;
     default:
         step.keys = QStringLiteral("s");

@@ -64,5 +64,8 @@ public:
 private:
     static QString boardKeys(const QString& board);
     static QString aidKeys(const QString& aid);
+    // The keys to the destination article; it becomes the record's jump, and the
+    // destination is used up.
+    static QString jumpKeys(ZEKAddressCls& r);
     static Step logonKeys(const Inputs& in);
 };

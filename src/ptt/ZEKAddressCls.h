@@ -63,6 +63,14 @@ public:
     void setDestinationAID(const QString& v) { DestinationAID_ = v; }
     const QString& ArticleAID() const { return ArticleAID_; }
     void setArticleAID(const QString& v) { ArticleAID_ = v; }
+    // The identifier the automatic walk just jumped to in a list. An article header
+    // carries no identifier, so the article that this jump opens takes it from here.
+    // It holds only while nothing but the walk typed: JumpStamp is the session's count of
+    // sent bytes right after the jump's keys.
+    const QString& JumpedAID() const { return JumpedAID_; }
+    void setJumpedAID(const QString& v) { JumpedAID_ = v; }
+    uint64_t JumpStamp() const { return JumpStamp_; }
+    void setJumpStamp(uint64_t v) { JumpStamp_ = v; }
     int16_t Task() const { return Task_; }
     void setTask(int v) { Task_ = static_cast<int16_t>(v); }
     bool CanUseZEKURL() const { return CanUseZEKURL_; }
@@ -106,6 +114,8 @@ private:
     bool AlreadyLogon_ = false;
     QString DestinationAID_;
     QString ArticleAID_;
+    QString JumpedAID_;
+    uint64_t JumpStamp_ = 0;
     int16_t Task_ = 0;
     bool CanUseZEKURL_ = false;
     int BBSPort_ = 0;

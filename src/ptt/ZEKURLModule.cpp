@@ -171,8 +171,15 @@ void ZEKURLModule::Classify(ZEKAddressCls& r, const CellSource& screen) {
                 merge(article.ArticleTitle, r.ArticleTitle(), [&r](const QString& v) { r.setArticleTitle(v); });
                 merge(article.ArticleAID, r.ArticleAID(), [&r](const QString& v) { r.setArticleAID(v); });
                 if (!article.ArticleTime.isEmpty()) r.setArticleTime(article.ArticleTime);
+                // The article that the walk's jump opened is the one it jumped to.
+                if (article.ArticleAID.isEmpty() && !r.JumpedAID().isEmpty() &&
+                    article.BoardName.compare(r.BoardName(), Qt::CaseInsensitive) == 0) {
+                    article.ArticleAID = r.JumpedAID();
+                    r.setArticleAID(r.JumpedAID());
+                }
             }
         }
+        r.setJumpedAID(QString());
         // The information box gives the identifier whether or not the header is on the
         // screen too (a one-page article, page 1 of any article).
         if (const QString boxAid = ptt_.articleInfoAID(screenText); !boxAid.isEmpty()) {
@@ -182,6 +189,11 @@ void ZEKURLModule::Classify(ZEKAddressCls& r, const CellSource& screen) {
         if (window) host_.setTxtZEKURL(ptt_.makeArticleURL(prefix, article));
     }
 
+    // A jump is good only until the article it opens. Any other page after it (or a
+    // message waiting for a key: PTT's answer to an identifier it does not have) means
+    // the next article is the user's own choice.
+    if ((r.Position() != ZEKAddressCls::PosArticleList && r.Position() != ZEKAddressCls::PosOther) || r.AutoReply())
+        r.setJumpedAID(QString());
     if (ptt_.canUseZEKURL(row1, screenText)) r.setCanUseZEKURL(true);
     if (r.Position() != ZEKAddressCls::PosArticle) r.OutOfArticle();
     if (!listBoxAid.isEmpty()) r.setArticleAID(listBoxAid);

@@ -1,5 +1,6 @@
 #include "session/SshTransport.h"
 
+#include "app/LanguageTexts.h"
 #include "app/UserInteraction.h"
 #include "session/BbsAddress.h"
 #include "session/SshWorker.h"
@@ -54,14 +55,37 @@ void SshTransport::open(const BbsAddress& address) {
     w->start();
 }
 
-void SshTransport::onQuestion(SshWorker* worker, int kind, const QString& text) {
+QString SshTransport::wording(const char* key, const char* fallback) const {
+    const QString k = QString::fromLatin1(key);
+    if (options_.texts) {
+        const QString text = options_.texts->text(k);
+        if (text != k && !text.isEmpty()) return text;
+    }
+    return QString::fromUtf8(fallback);
+}
+
+void SshTransport::onQuestion(SshWorker* worker, int kind, const QString& subject, const QString& detail) {
     if (worker != worker_) return;
     const QString title = QStringLiteral("SSH");
     if (kind == SshWorker::Password) {
+        QString text = wording("SSH_Password", "Password for %1:").arg(subject);
+        // A server that asks in its own words is quoted after ours.
+        if (!detail.isEmpty()) text += QLatin1Char('\n') + detail;
         QString password;
         const bool ok = ui_.askPassword(text, title, password);
         if (worker_ == worker) worker->answer(ok, password);
     } else {
+        // \n in the language file stands for a line break.
+        const QString text = (kind == SshWorker::ChangedHostKey
+                                  ? wording("SSH_Changed_Host_Key",
+                                            "The host key of %1 is not the one it had before!\\nSomeone may be "
+                                            "intercepting the connection, or the site changed its key.\\n\\nNew "
+                                            "key: %2\\n\\nAccept the new key and connect?")
+                                  : wording("SSH_New_Host_Key",
+                                            "First connection to %1.\\nHost key: %2\\n\\nConnect and remember "
+                                            "this key?"))
+                                 .replace(QLatin1String("\\n"), QLatin1String("\n"))
+                                 .arg(subject, detail);
         const bool yes = ui_.askYesNo(text, title);
         if (worker_ == worker) worker->answer(yes);
     }

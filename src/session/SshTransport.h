@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QString>
 
+class LanguageTexts;
 class UserInteraction;
 class SshWorker;
 
@@ -21,6 +22,9 @@ public:
         QString knownHostsPath;  // Zek's own file; created when a key is accepted
         QString identityFile;    // a private key to offer; empty for none
         int timeoutSeconds = 15;
+        // Words the questions (SSH_New_Host_Key, SSH_Changed_Host_Key, SSH_Password) in
+        // the user's language; without it they are in English.
+        const LanguageTexts* texts = nullptr;
     };
     SshTransport(Options options, UserInteraction& ui, QObject* parent = nullptr);
     ~SshTransport() override;
@@ -37,7 +41,8 @@ public:
     static bool forgetHost(const QString& knownHostsPath, const QString& host, int port);
 
 private:
-    void onQuestion(SshWorker* worker, int kind, const QString& text);
+    void onQuestion(SshWorker* worker, int kind, const QString& subject, const QString& detail);
+    QString wording(const char* key, const char* fallback) const;
 
     Options options_;
     UserInteraction& ui_;

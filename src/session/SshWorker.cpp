@@ -57,9 +57,9 @@ void SshWorker::answer(bool yes, const QString& text) {
     answered_.release();
 }
 
-bool SshWorker::ask(Question kind, const QString& text, QString* reply) {
+bool SshWorker::ask(Question kind, const QString& subject, const QString& detail, QString* reply) {
     answerYes_ = false;
-    emit question(this, kind, text);
+    emit question(this, kind, subject, detail);
     // The answer may take as long as the user likes; a stop ends the wait.
     while (!answered_.tryAcquire(1, 100))
         if (stop_) return false;
@@ -168,12 +168,7 @@ bool SshWorker::checkHostKey(void* handle, QString& reason) {
         reason = QStringLiteral("known hosts: ") + lastError(s);
         return false;
     }
-    const QString text = changed
-        ? QStringLiteral("%1 的主機金鑰與上次連線時不同！\n可能有人在攔截連線，也可能是站方更換了金鑰。\n\n新的金鑰：%2\n\n"
-                         "確定要接受新金鑰並連線嗎？")
-              .arg(where, fp)
-        : QStringLiteral("第一次連到 %1。\n主機金鑰：%2\n\n確定要連線並記住這把金鑰嗎？").arg(where, fp);
-    if (!ask(changed ? ChangedHostKey : NewHostKey, text)) {
+    if (!ask(changed ? ChangedHostKey : NewHostKey, where, fp)) {
         reason = QStringLiteral("host key refused");
         return false;
     }
@@ -203,7 +198,8 @@ bool SshWorker::logOn(void* handle, QString& reason) {
                 char echo = 0;
                 const char* prompt = ssh_userauth_kbdint_getprompt(s, unsigned(i), &echo);
                 QString answer;
-                if (!ask(Password, QString::fromUtf8(prompt ? prompt : ""), &answer)) {
+                const QString who = address_.user + QLatin1Char('@') + address_.host;
+                if (!ask(Password, who, QString::fromUtf8(prompt ? prompt : "").trimmed(), &answer)) {
                     reason = QStringLiteral("logon cancelled");
                     return false;
                 }
@@ -214,8 +210,7 @@ bool SshWorker::logOn(void* handle, QString& reason) {
     if (methods & SSH_AUTH_METHOD_PASSWORD) {
         for (int attempt = 0; attempt < 3 && !stop_; ++attempt) {
             QString password;
-            const QString text = QStringLiteral("%1@%2 的密碼：").arg(address_.user, address_.host);
-            if (!ask(Password, text, &password)) {
+            if (!ask(Password, address_.user + QLatin1Char('@') + address_.host, QString(), &password)) {
                 reason = QStringLiteral("logon cancelled");
                 return false;
             }

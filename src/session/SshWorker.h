@@ -31,13 +31,15 @@ signals:
     void bytes(SshWorker* self, const QByteArray& data);
     void failed(SshWorker* self, const QString& reason);
     void ended(SshWorker* self);
-    void question(SshWorker* self, int kind, const QString& text);
+    // subject: host (and port) for the key questions, user@host for a password; detail:
+    // the key's fingerprint, or the server's own prompt. The transport words the question.
+    void question(SshWorker* self, int kind, const QString& subject, const QString& detail);
 
 protected:
     void run() override;
 
 private:
-    bool ask(Question kind, const QString& text, QString* reply = nullptr);
+    bool ask(Question kind, const QString& subject, const QString& detail, QString* reply = nullptr);
     QString session(void* s);
     bool checkHostKey(void* s, QString& reason);
     bool logOn(void* s, QString& reason);

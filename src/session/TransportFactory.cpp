@@ -44,7 +44,8 @@ HostOptions hostOptions(const IniFile& hostsIni, const QString& host, const QStr
 QString knownHostsPath() { return deployment::configDir() + QStringLiteral("/known_hosts"); }
 QString hostsIniPath() { return deployment::configDir() + QStringLiteral("/hosts.ini"); }
 
-std::unique_ptr<BbsTransport> make(const BbsAddress& address, UserInteraction& ui, QObject* parent) {
+std::unique_ptr<BbsTransport> make(const BbsAddress& address, UserInteraction& ui, const LanguageTexts* texts,
+                                   QObject* parent) {
     IniFile hosts;
     hosts.setPath(hostsIniPath());
     hosts.load();
@@ -54,6 +55,7 @@ std::unique_ptr<BbsTransport> make(const BbsAddress& address, UserInteraction& u
         SshTransport::Options options;
         options.knownHostsPath = knownHostsPath();
         options.identityFile = o.identityFile;
+        options.texts = texts;
         return std::make_unique<SshTransport>(options, ui, parent);
     }
     case BbsAddress::Kind::WebSocket:

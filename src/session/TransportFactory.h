@@ -5,6 +5,7 @@
 
 class BbsTransport;
 class IniFile;
+class LanguageTexts;
 class QObject;
 class UserInteraction;
 struct BbsAddress;
@@ -33,6 +34,8 @@ HostOptions hostOptions(const IniFile& hostsIni, const QString& host, const QStr
 QString knownHostsPath();
 QString hostsIniPath();
 
-std::unique_ptr<BbsTransport> make(const BbsAddress& address, UserInteraction& ui, QObject* parent);
+// texts (may be null) words the questions a transport asks the user.
+std::unique_ptr<BbsTransport> make(const BbsAddress& address, UserInteraction& ui, const LanguageTexts* texts,
+                                   QObject* parent);
 
 }  // namespace transports

@@ -27,6 +27,8 @@ struct axZEK::Impl {
 
     const Settings& settings;
     UserInteraction& ui;
+    const LanguageTexts* texts = nullptr;
+    uint64_t bytesSent = 0;
     axZekScreen* screen = nullptr;
     std::unique_ptr<BbsTransport> transport;
     QLabel* label1 = nullptr;
@@ -54,6 +56,7 @@ axZEK::axZEK(const Settings& settings, UserInteraction& ui, QWidget* parent)
 
     // A click on the label redraws the screen; it sits under the screen.
     d->label1 = new QLabel(QStringLiteral("重繪畫面"), this);
+    d->label1->setObjectName(QStringLiteral("label1"));  // its caption follows the language
     d->label1->installEventFilter(this);
     d->label1->adjustSize();
     d->label1->move(0, d->screen->height());
@@ -91,7 +94,7 @@ void axZEK::Connection(const QString& host, int port) {
     d->host = host;
     d->port = port;
     const BbsAddress address = BbsAddress::parse(host, port);
-    d->transport = transports::make(address, d->ui, nullptr);
+    d->transport = transports::make(address, d->ui, d->texts, nullptr);
     BbsTransport* t = d->transport.get();
     connect(t, &BbsTransport::connected, this, &axZEK::Connected);
     connect(t, &BbsTransport::errorOccurred, this, [this](const QString& reason) {
@@ -115,7 +118,10 @@ void axZEK::Disconnection() {
 void axZEK::sendData(const QByteArray& bytes) {
     if (!isConnected() || bytes.isEmpty()) return;
     d->transport->write(bytes);
+    d->bytesSent += uint64_t(bytes.size());
 }
+
+uint64_t axZEK::bytesSent() const { return d->bytesSent; }
 
 void axZEK::sendData(const QString& text) {
     const std::string big5Bytes = big5::fromUtf8(text.toStdString());
@@ -190,6 +196,8 @@ int axZEK::port() const { return d->port; }
 
 const Settings& axZEK::settings() const { return d->settings; }
 UserInteraction& axZEK::userInteraction() const { return d->ui; }
+
+void axZEK::setLanguageTexts(const LanguageTexts* texts) { d->texts = texts; }
 
 void axZEK::keyPressEvent(QKeyEvent* e) {
     d->screen->restartCaretBlink();

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 class axZekScreen;
+class LanguageTexts;
 class Settings;
 class UserInteraction;
 
@@ -21,12 +22,17 @@ public:
     // changes take effect at once. ui: opening addresses from the popup menu.
     axZEK(const Settings& settings, UserInteraction& ui, QWidget* parent = nullptr);
     ~axZEK() override;
+    // The language of the questions a connection asks (SSH host keys, passwords); it must
+    // outlive the session.
+    void setLanguageTexts(const LanguageTexts* texts);
 
     void Init(const QString& host, int port);
     void Connection(const QString& host, int port);
     void Disconnection();
     void sendData(const QByteArray& bytes);
     void sendData(const QString& text);  // converted to Big5
+    // Bytes handed to the connection since the session was made, whoever typed them.
+    uint64_t bytesSent() const;
     void f貼上資料();
     // Copies the marked text with its colours (PTT's editor's "*[1;33m" form).
     void f複製含色彩();

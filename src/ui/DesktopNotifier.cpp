@@ -1,5 +1,7 @@
 #include "ui/DesktopNotifier.h"
 
+#include "app/LanguageTexts.h"
+
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -12,7 +14,8 @@ const QString kService = QStringLiteral("org.freedesktop.Notifications");
 const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
 }  // namespace
 
-DesktopNotifier::DesktopNotifier(QWidget* window, QObject* parent) : QObject(parent), window_(window) {}
+DesktopNotifier::DesktopNotifier(QWidget* window, const LanguageTexts* texts, QObject* parent)
+    : QObject(parent), window_(window), texts_(texts) {}
 
 void DesktopNotifier::notify(const QString& title, const QString& body, std::function<void()> clicked) {
     QDBusConnection bus = QDBusConnection::sessionBus();
@@ -28,7 +31,7 @@ void DesktopNotifier::notify(const QString& title, const QString& body, std::fun
         QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("Notify"));
         // The body is markup for some servers: keep the sender's text as text.
         call << QStringLiteral("Zek") << uint(0) << QStringLiteral("mail-message-new") << title
-             << body.toHtmlEscaped() << QStringList{QStringLiteral("default"), QStringLiteral("開啟")}
+             << body.toHtmlEscaped() << QStringList{QStringLiteral("default"), texts_ ? texts_->text(QStringLiteral("Notify_Open")) : QStringLiteral("Open")}
              << QVariantMap() << int(-1);
         const QDBusReply<uint> reply = bus.call(call, QDBus::Block, 2000);
         if (reply.isValid()) {

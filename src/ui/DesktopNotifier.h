@@ -6,6 +6,7 @@
 
 #include <map>
 
+class LanguageTexts;
 class QWidget;
 
 // Notifications through the desktop's notification service (freedesktop.org, over
@@ -14,7 +15,8 @@ class QWidget;
 class DesktopNotifier : public QObject, public Notifier {
     Q_OBJECT
 public:
-    explicit DesktopNotifier(QWidget* window, QObject* parent = nullptr);
+    // texts words the notification's button ("Notify_Open") when the notice is shown.
+    DesktopNotifier(QWidget* window, const LanguageTexts* texts, QObject* parent = nullptr);
     void notify(const QString& title, const QString& body, std::function<void()> clicked) override;
 
 private slots:
@@ -23,6 +25,7 @@ private slots:
 
 private:
     QPointer<QWidget> window_;
+    const LanguageTexts* texts_;
     std::map<uint, std::function<void()>> pending_;
     bool listening_ = false;
 };

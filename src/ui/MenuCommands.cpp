@@ -26,6 +26,7 @@
 #include <QCursor>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QLabel>
 #include <QMenu>
 #include <QUrl>
 
@@ -353,12 +354,17 @@ void MenuCommands::applyTexts() {
 // marked text, so it is set by the session just before).
 void MenuCommands::localizeSession(axZEK* session) {
     session->installEventFilter(this);
+    if (auto* redraw = session->findChild<QLabel*>(QStringLiteral("label1"), Qt::FindDirectChildrenOnly)) {
+        redraw->setText(context_.texts.text(QStringLiteral("Session_Redraw")));
+        redraw->adjustSize();
+    }
     QMenu* popup = session->findChild<QMenu*>(QStringLiteral("mnu檔案"));
     if (!popup || popup->property("zekLocalized").toBool()) return;
     popup->setProperty("zekLocalized", true);
     connect(popup, &QMenu::aboutToShow, this, [this, popup] {
         static const std::pair<const char*, const char*> byName[] = {
-            {"mnu複製", "Popup_Copy"}, {"mnu貼上", "Popup_Paste"}, {"mnu複製後貼上", "Popup_Copy_Paste"}};
+            {"mnu複製", "Popup_Copy"}, {"mnu貼上", "Popup_Paste"}, {"mnu複製含色彩", "Popup_Copy_With_Colours"},
+            {"mnu複製後貼上", "Popup_Copy_Paste"}};
         for (const auto& [name, key] : byName)
             if (QAction* a = popup->findChild<QAction*>(QString::fromUtf8(name)))
                 a->setText(context_.texts.text(QString::fromLatin1(key)));

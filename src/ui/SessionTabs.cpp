@@ -168,6 +168,7 @@ void SessionTabs::createSession(int slot, const QString& host, int port) {
     table_.setSlot(slot, true);
     auto* session = new axZEK(context_.settings, *context_.ui, content_);
     session->setObjectName(QStringLiteral("axZEK1_%1").arg(slot));
+    session->setLanguageTexts(&context_.texts);
     axZEK1_[static_cast<size_t>(slot)] = session;
     attachSession(session, slot);
     emit SessionCreated(slot, session);
@@ -291,6 +292,13 @@ void SessionTabs::sendToSlot(int slot, const QString& text) {
     if (axZEK* s = session(slot)) s->sendData(text);
 }
 
+void SessionTabs::sendWalkKeys(int slot, ZEKAddressCls& record, const QString& keys) {
+    axZEK* s = session(slot);
+    if (!s) return;
+    s->sendData(keys);
+    if (!record.JumpedAID().isEmpty()) record.setJumpStamp(s->bytesSent());
+}
+
 void SessionTabs::sendData(const QString& text) { sendData2(currentTab(), text); }
 
 void SessionTabs::sendData2(int tab, const QString& text) {
@@ -363,7 +371,7 @@ void SessionTabs::AutoPTT(ZEKAddressRef record) {
                                         context_.pttText.get(), QString(),
                                         TabTable::isPttHost(record->BBS(), deployment::pttDomain())};
         const AutoNavigation::Step step = AutoNavigation::onReusedSession(*record, in);
-        if (!step.keys.isEmpty()) sendToSlot(k, step.keys);
+        if (!step.keys.isEmpty()) sendWalkKeys(k, *record, step.keys);
         askLogin = step.loginDialog;
     } else {
         tab = strip_->AddItem(record->BBS());
@@ -417,6 +425,12 @@ ZEKAddressRef SessionTabs::classify(int slot) {
     ensureUrlModule();
     axZEK* s = session(slot);
     if (!s || !zekUrl_) return nullptr;
+    // A jump the user typed over (PTT did not have the article, and the user went on)
+    // names no article any more.
+    if (context_.addressPool) {
+        const ZEKAddressRef known = context_.addressPool->Item(QString::number(slot));
+        if (known && !known->JumpedAID().isEmpty() && known->JumpStamp() != s->bytesSent()) known->setJumpedAID(QString());
+    }
     classifyingSlot_ = slot;
     backgroundTxt_.clear();
     ZEKAddressRef record = zekUrl_->Classify(slot, *s);
@@ -465,7 +479,7 @@ void SessionTabs::drive(int slot, const ZEKAddressRef& record) {
                                             : QString(),
                                         TabTable::isPttHost(record->BBS(), deployment::pttDomain())};
         const AutoNavigation::Step step = AutoNavigation::afterScreen(*record, in);
-        if (!step.keys.isEmpty()) sendToSlot(slot, step.keys);
+        if (!step.keys.isEmpty()) sendWalkKeys(slot, *record, step.keys);
         // Modal: the session queues what arrives meanwhile.
         if (step.loginDialog) emit LoginRequested(tabOfSession(slot));
     }
@@ -482,7 +496,7 @@ void SessionTabs::checkWaterBall(int slot) {
     if (!s) return;
     if (!waterBalls_) {
         if (!notifier_) {
-            desktopNotifier_ = std::make_unique<DesktopNotifier>(content_->window());
+            desktopNotifier_ = std::make_unique<DesktopNotifier>(content_->window(), &context_.texts);
             notifier_ = desktopNotifier_.get();
         }
         waterBalls_ = std::make_unique<WaterBallAlerts>(*notifier_, [this](int n) { bringSessionToFront(n); });

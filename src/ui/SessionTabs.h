@@ -133,6 +133,8 @@ private:
     void onDataArrived(int slot);
     void onLinkClicked(const QString& link);
     void sendToSlot(int slot, const QString& text);
+    // The walk's keys; a jump to an article is stamped with what the session has sent.
+    void sendWalkKeys(int slot, ZEKAddressCls& record, const QString& keys);
     ZEKAddressRef classify(int slot);
     void drive(int slot, const ZEKAddressRef& record);
     void showTab(int tab);

@@ -4,6 +4,8 @@
 // ones passed silently; logon by key and the password question; bytes both ways.
 #include "FakePttHost.h"
 #include "TransportTestSupport.h"
+#include "app/IniFile.h"
+#include "app/LanguageTexts.h"
 #include "session/BbsAddress.h"
 #include "session/SshTransport.h"
 
@@ -48,6 +50,8 @@ protected:
     static inline FakePttHost* host = nullptr;
     static inline quint16 port = 0;
     static inline QString skipReason;
+    static inline IniFile languageFile;
+    LanguageTexts texts{&languageFile};
 
     static void SetUpTestSuite() {
         if (sshd().isEmpty()) {
@@ -59,6 +63,8 @@ protected:
             skipReason = QStringLiteral("sshd needs /run/sshd");
             return;
         }
+        languageFile.setPath(QStringLiteral(ZEK_LANGUAGES_INI));
+        languageFile.load();
         dir = new QTemporaryDir;
         const QString d = dir->path();
         if (!keygen(d + "/host_key") || !keygen(d + "/other_host_key") || !keygen(d + "/client_key")) {
@@ -124,6 +130,7 @@ protected:
         SshTransport::Options o;
         o.knownHostsPath = knownHosts();
         if (withKey) o.identityFile = dir->path() + "/client_key";
+        o.texts = &texts;
         return o;
     }
     // A known-hosts line for the server under another key.
@@ -148,6 +155,7 @@ TEST_F(SshTransportTest, NewKeyAcceptedIsRememberedAndBytesFlowBothWays) {
         EXPECT_EQ(r.events, QStringList{QStringLiteral("connected")});
         ASSERT_EQ(ui.questions.size(), 1);
         EXPECT_TRUE(ui.questions[0].contains(QStringLiteral("SHA256:"))) << ui.questions[0].toStdString();
+        EXPECT_TRUE(ui.questions[0].startsWith(QStringLiteral("第一次連到 127.0.0.1:%1。\n").arg(port)));
         EXPECT_TRUE(ui.passwordPrompts.isEmpty());
         EXPECT_TRUE(t.encrypted());
         t.write("tester\r");
@@ -179,6 +187,7 @@ TEST_F(SshTransportTest, RefusedOrChangedKeysStopTheConnection) {
         const QByteArray before = readFile(knownHosts());
         ScriptedUi ui;
         ui.yes = c.yes;
+        texts.setMode(QStringLiteral("TW"));
         SshTransport t(options(), ui);
         Recorder r(t);
         t.open(address());
@@ -198,13 +207,14 @@ TEST_F(SshTransportTest, RefusedOrChangedKeysStopTheConnection) {
 
 TEST_F(SshTransportTest, WithoutAKeyThePasswordIsAskedAndCancelFails) {
     ScriptedUi ui;
+    texts.setMode(QStringLiteral("EN"));
     SshTransport t(options(/*withKey=*/false), ui);
     Recorder r(t);
     t.open(address());
     ASSERT_TRUE(waitFor([&] { return !r.events.isEmpty(); }, 15000));
     EXPECT_EQ(r.events, QStringList{QStringLiteral("error")});
     ASSERT_EQ(ui.passwordPrompts.size(), 1);
-    EXPECT_TRUE(ui.passwordPrompts[0].contains(user() + QStringLiteral("@127.0.0.1")));
+    EXPECT_EQ(ui.passwordPrompts[0], QStringLiteral("Password for %1@127.0.0.1:").arg(user()));
 }
 
 }  // namespace

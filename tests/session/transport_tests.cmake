@@ -11,6 +11,7 @@ add_executable(zek_transport_tests
   ${CMAKE_CURRENT_LIST_DIR}/WebSocketTransportTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SshTransportTest.cpp)
 target_link_libraries(zek_transport_tests PRIVATE zek_session zek_fake_ptt_host zek_test_main_gui)
-target_compile_definitions(zek_transport_tests PRIVATE ZEK_TCPBRIDGE="$<TARGET_FILE:zek_tcpbridge>")
+target_compile_definitions(zek_transport_tests PRIVATE ZEK_TCPBRIDGE="$<TARGET_FILE:zek_tcpbridge>"
+                           ZEK_LANGUAGES_INI="${PROJECT_SOURCE_DIR}/data/languages.ini")
 add_dependencies(zek_transport_tests zek_tcpbridge)
 gtest_discover_tests(zek_transport_tests DISCOVERY_TIMEOUT 60)

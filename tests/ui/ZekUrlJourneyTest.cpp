@@ -61,6 +61,9 @@ struct Journey {
         return ::testing::AssertionFailure() << "got " << ::testing::PrintToString(host.receivedBytes().toStdString())
                                              << " want " << ::testing::PrintToString(bytes.toStdString());
     }
+    bool addressShows(const QString& part) {
+        return QTest::qWaitFor([&] { return h.tabs().TxtZEKURL().contains(part); }, 3000);
+    }
     bool shows(const QString& label) {
         return QTest::qWaitFor([&] { return !host.screensSent().isEmpty() && host.screensSent().last().startsWith(label); }, 8000);
     }
@@ -88,6 +91,8 @@ TEST(ZekUrlJourney, ArticleWithAutomaticLogon) {
     j.open(j.link("Test", "1h57JlJx"));
     ASSERT_TRUE(j.received(kLogon + kQuestions + "sTest\r#1h57JlJx\r\r"));
     ASSERT_TRUE(j.shows("19_article_page_1"));
+    // The header shows no identifier: the address line has it from the jump.
+    EXPECT_TRUE(j.addressShows("ArticleAID=1h57JlJx"));
     EXPECT_FALSE(j.driven()->AutoPTT());
     EXPECT_EQ(j.h.strip().ItemMaxNumber(), 2);
     EXPECT_TRUE(j.h.ui.messages.empty());
@@ -97,6 +102,7 @@ TEST(ZekUrlJourney, ArticleWithAutomaticLogon) {
     EXPECT_EQ(j.h.strip().ItemMaxNumber(), 2);
     ASSERT_TRUE(j.received(kLogon + kQuestions + "sTest\r#1h57JlJx\r\r" + "\x1b[D#1h57J5HJ\r\r"));
     EXPECT_TRUE(j.shows("32_article_with_pushes"));
+    EXPECT_TRUE(j.addressShows("ArticleAID=1h57J5HJ"));
 }
 
 TEST(ZekUrlJourney, AutomaticLogonOffAsksAndTheTypedAccountReachesTheDrivenTab) {
@@ -140,6 +146,18 @@ TEST(ZekUrlJourney, BoardLinkEndsOnTheList) {
     EXPECT_TRUE(j.shows("11_board_article_list"));
     EXPECT_FALSE(j.driven()->AutoPTT());
     EXPECT_EQ(j.driven()->Position(), ZEKAddressCls::PosArticleList);
+}
+
+TEST(ZekUrlJourney, AnIdentifierTheBoardLacksEndsOnTheListAndLendsItToNoArticle) {
+    Journey j;
+    j.open(j.link("Test", "1zzzzzzz"));
+    // PTT says it has no such article; the second Enter only takes the message away.
+    ASSERT_TRUE(j.received(kLogon + kQuestions + "sTest\r#1zzzzzzz\r\r"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return j.driven()->Position() == ZEKAddressCls::PosArticleList; }, 3000));
+    // The article the user then opens is not the one the link named.
+    j.h.tabs().sendData("\r");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return j.driven()->Position() == ZEKAddressCls::PosArticle; }, 3000));
+    EXPECT_FALSE(j.h.tabs().TxtZEKURL().contains("1zzzzzzz"));
 }
 
 TEST(ZekUrlJourney, FromASearchResultTheLinkLeavesItFirst) {

@@ -321,10 +321,23 @@ void FakePttSession::key(int k) {
         if (board_ == QLatin1String("Test"))
             for (int n = 1; n <= 2; ++n)
                 if (aid == kTestAids[n]) found = n;
-        if (found) moveListCursor(found);
-        else sendGenerated(clearPromptRow());
+        if (found) {
+            moveListCursor(found);
+        } else {
+            // PTT's answer to an identifier the board does not have: a message on the
+            // last row that waits for any key.
+            state_ = State::AidNotFound;
+            sendGenerated(clearPromptRow() +
+                          QByteArray(" \xa7\xe4\xa4\xa3\xa8\xec\xb3o\xad\xd3\xa4\xe5\xb3\xb9\xa5N\xbdX(AID)"
+                                     "\xa1A\xa5i\xaf\xe0\xacO\xa4\xe5\xb3\xb9\xa4w\xae\xf8\xa5\xa2  "
+                                     "\xbd\xd0\xab\xf6\xa5\xf4\xb7N\xc1\xe4\xc4~\xc4\xf2 "));
+        }
         return;
     }
+    case State::AidNotFound:
+        state_ = State::BoardList;
+        sendGenerated(clearPromptRow());
+        return;
     case State::SearchPrompt:
         if (!lineKey(k)) return;
         line_.clear();

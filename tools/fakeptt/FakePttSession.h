@@ -17,7 +17,7 @@ public:
 private:
     enum class State {
         Account, Password, AskOtherConnections, AnyKeyAfterLogon, AskWrongAttempts, MainMenu,
-        SelectBoard, BoardList, AidPrompt, JumpPrompt, SearchPrompt, ResultList, Article, InfoBox,
+        SelectBoard, BoardList, AidPrompt, AidNotFound, JumpPrompt, SearchPrompt, ResultList, Article, InfoBox,
         GoodbyeConfirm, GoodbyeScreen, Gone
     };
     // Special keys after decoding escape sequences; plain keys are their byte value.
