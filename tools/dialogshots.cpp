@@ -1,9 +1,11 @@
-// dialogshots FOLDER [TW|EN]: draws the link, quick-connect and version dialogs in their
+// dialogshots FOLDER [TW|EN]: draws the logon, link, quick-connect and version dialogs in their
 // states with the shipped texts and saves each as a PNG in FOLDER. Nothing is sent
 // anywhere: the version check is put into each state directly.
 #include "app/AppContext.h"
 #include "app/StderrUserInteraction.h"
 #include "ui/FrmCheckNewVersion.h"
+#include "ui/frmAutoLogin.h"
+#include "ui/frmLogin.h"
 #include "ui/frmQuickBBS.h"
 #include "ui/frmZEKLink.h"
 #include "web/VersionCheck.h"
@@ -53,6 +55,20 @@ int main(int argc, char** argv) {
     context.settings.prefix_of_zek_long_url = root;
     context.settings.prefix_of_zek_short_url = root + QStringLiteral("?x=");
     context.settings.url_for_long_url = root + QStringLiteral("shorten");
+
+    const QString suffix = QLatin1Char('-') + context.texts.mode().toLower();
+    // The logon dialogs as a Zek URL's walk and the Options menu show them.
+    context.settings.ptt_account = QStringLiteral("tester");
+    frmLogin login(context);
+    login.initialize();
+    save(&login, folder, QStringLiteral("login") + suffix);
+    login.hide();
+    context.settings.switch_of_auto_login = 1;
+    context.settings.ptt_password = QStringLiteral("secret");
+    frmAutoLogin autoLogin(context);
+    autoLogin.initialize();
+    save(&autoLogin, folder, QStringLiteral("auto-login") + suffix);
+    autoLogin.hide();
 
     frmZEKLink link(context);
     link.setShortLinksAvailable(true);
