@@ -1,6 +1,8 @@
-// A session against a BBS host on 127.0.0.1 that records what reaches it: the data path,
-// keys, input-method text, pastes, wheel steps, and the mouse's marking, links and menu.
+// A session against a BBS host on 127.0.0.1 that records what reaches it: the data path
+// (also under a flood through modal boxes), keys, input-method text, pastes, wheel steps,
+// and the mouse's marking, links and menu.
 #include "Fixtures.h"
+#include "LoopbackHost.h"
 #include "TransportTestSupport.h"
 #include "app/Settings.h"
 #include "app/UserInteraction.h"
@@ -16,8 +18,8 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>  // and the mouse, wheel and input-method events
 #include <QMenu>
-#include <QPointer>
-#include <QTcpServer>
+#include <QMessageBox>
+#include <QTimer>
 #include <QTcpSocket>
 #include <functional>
 #include <gtest/gtest.h>
@@ -27,31 +29,6 @@ namespace {
 
 using transporttest::waitFor;
 void spin(int ms) { waitFor([] { return false; }, ms); }
-
-// Takes one client at a time, sends what a test tells it, records what the client sends.
-class LoopbackHost {
-public:
-    QByteArray received;
-
-    LoopbackHost() {
-        server_.listen(QHostAddress::LocalHost, 0);
-        QObject::connect(&server_, &QTcpServer::newConnection, [this] {
-            while (QTcpSocket* s = server_.nextPendingConnection()) {
-                if (client_) client_->deleteLater();
-                client_ = s;
-                received.clear();
-                QObject::connect(s, &QTcpSocket::readyRead, [this, s] { if (s == client_) received += s->readAll(); });
-            }
-        });
-    }
-    quint16 port() const { return server_.serverPort(); }
-    QTcpSocket* client() const { return client_; }
-    void send(const QByteArray& bytes) { client_->write(bytes); client_->flush(); }
-
-private:
-    QTcpServer server_;
-    QPointer<QTcpSocket> client_;
-};
 
 class RecordingInteraction : public UserInteraction {
 public:
@@ -93,8 +70,9 @@ protected:
 
     bool connectAgain() {
         const int before = connected;
-        zek.Init(QStringLiteral("127.0.0.1"), host.port());
-        return waitFor([&] { return connected > before && zek.isConnected() && host.client(); });
+        const size_t peers = host.peers.size();
+        zek.Init(QStringLiteral("127.0.0.1"), host.serverPort());
+        return waitFor([&] { return connected > before && zek.isConnected() && host.peers.size() > peers; });
     }
     void show(const QByteArray& bytes) {
         const int before = arrived;
@@ -128,6 +106,11 @@ protected:
     }
     void click(int col, int row, Qt::MouseButton button = Qt::LeftButton) { drag(col, row, col, row, button); }
     QString clipboard() const { return QGuiApplication::clipboard()->text(); }
+    QString rowText(int row) const {
+        QString text;
+        for (int c = 0; c < 80; ++c) text += QChar(zek.f取回銀幕文字(c, row));
+        return text.trimmed();
+    }
 };
 
 // The recordings open with telnet negotiation: IAC is neither answered nor filtered out but shown.
@@ -158,15 +141,58 @@ TEST_F(SessionTest, RecordedScreensInChunksCutAnywhereGiveTheRecordedScreen) {
     EXPECT_EQ(zek.f取回銀幕文字(1, 0), 0xFB);
 }
 
+// 10,000 numbered records, one write each, while the DataArrived handler keeps opening
+// modal boxes and inner event loops (as the login dialog and the navigation's waits do):
+// every chunk is seen after the one before it, none inside another's handler. Record n
+// inserts a line at the top and writes n there, so a lost, repeated or reordered record
+// shows as a gap in the column of numbers.
+TEST_F(SessionTest, TenThousandRecordsThroughModalBoxesAndInnerLoops) {
+    constexpr int kRecords = 10000;
+    int sent = 0, newest = -1, handlers = 0, depth = 0, maxDepth = 0, boxes = 0, loops = 0;
+    QString failure;
+    QTimer sender;
+    QObject::connect(&sender, &QTimer::timeout, [&] {
+        host.client()->write("\x1b[H\x1b[L" + QByteArray::number(sent++).rightJustified(5, '0'));
+        if (sent == kRecords) sender.stop();
+    });
+    QObject::connect(&zek, &axZEK::DataArrived, [&] {
+        maxDepth = std::max(maxDepth, ++depth);
+        ++handlers;
+        // Row 0 may hold a record cut short by the chunk's end; row 1 on are whole.
+        const int first = rowText(0).size() == 5 ? 0 : 1;
+        bool ok = false;
+        const int shown = rowText(first).toInt(&ok);
+        if (!ok || shown < newest) failure = QStringLiteral("chunk %1: newest %2 after %3").arg(handlers).arg(shown).arg(newest);
+        for (int row = first + 1; row < 24 && shown - (row - first) >= 0 && failure.isEmpty(); ++row)
+            if (rowText(row).toInt() != shown - (row - first))
+                failure = QStringLiteral("chunk %1: row %2 shows %3 under %4").arg(handlers).arg(row).arg(rowText(row)).arg(shown);
+        newest = shown;
+        if (handlers % 100 == 1) {  // a modal box the user closes a moment later
+            QMessageBox box(QMessageBox::Information, QStringLiteral("Zek"), QStringLiteral("box"));
+            QTimer::singleShot(3, &box, &QDialog::accept);
+            box.exec();
+            ++boxes;
+        } else if (handlers % 7 == 0) {  // a wait inside the handler
+            QEventLoop loop;
+            QTimer::singleShot(1, &loop, &QEventLoop::quit);
+            loop.exec();
+            ++loops;
+        }
+        --depth;
+    });
+    sender.start(0);
+    EXPECT_TRUE(waitFor([&] { return newest == kRecords - 1 || !failure.isEmpty(); }, 120000)) << newest;
+    EXPECT_TRUE(failure.isEmpty()) << failure.toStdString();
+    EXPECT_EQ(maxDepth, 1);
+    EXPECT_GE(handlers, kRecords / 2);  // mostly one record a chunk
+    EXPECT_GT(boxes, 1);
+    EXPECT_GT(loops, 1);
+}
+
 // A host that goes away, also in the middle of an escape sequence or a Big5 pair: what came
 // is on the screen, nothing is raised for the close, keys go nowhere, and the next
 // connection's bytes are its own, not the end of the old sequence.
 TEST_F(SessionTest, HostCloseThenTypingThenReconnecting) {
-    const auto row = [&](int r) {
-        QString text;
-        for (int c = 0; c < 80; ++c) text += QChar(zek.f取回銀幕文字(c, r));
-        return text.trimmed();
-    };
     for (const QByteArray& cut : {QByteArray("hello"), QByteArray("ok\x1b"), QByteArray("ok\x1b[1;3"),
                                   QByteArray("ok\x1b("), QByteArray("ok\xa4")}) {
         SCOPED_TRACE(cut.toStdString());
@@ -178,19 +204,19 @@ TEST_F(SessionTest, HostCloseThenTypingThenReconnecting) {
         zek.sendData(QByteArray("x"));
         zek.sendData(QStringLiteral("中"));
         spin(50);
-        EXPECT_EQ(row(0).left(2), cut.left(2));
+        EXPECT_EQ(rowText(0).left(2), cut.left(2));
         EXPECT_TRUE(host.received.isEmpty());
 
         ASSERT_TRUE(connectAgain());  // a fresh line
         host.send("\x1b[2;1HHello");
-        ASSERT_TRUE(waitFor([&] { return row(1) == "Hello"; })) << row(1).toStdString();
+        ASSERT_TRUE(waitFor([&] { return rowText(1) == "Hello"; })) << rowText(1).toStdString();
     }
     zek.sendData(QByteArray("again"));
     EXPECT_TRUE(waitFor([&] { return host.received == "again"; }));
     // Connection on a live session closes the old line first.
     bool oldClosed = false;
     QObject::connect(host.client(), &QTcpSocket::disconnected, [&] { oldClosed = true; });
-    zek.Connection(QStringLiteral("127.0.0.1"), host.port());
+    zek.Connection(QStringLiteral("127.0.0.1"), host.serverPort());
     ASSERT_TRUE(waitFor([&] { return connected == 7 && oldClosed; }));
     zek.sendData(QByteArray("\x1b[A"));
     EXPECT_TRUE(waitFor([&] { return host.received == "\x1b[A"; }));
@@ -203,7 +229,7 @@ TEST_F(SessionTest, HostCloseThenTypingThenReconnecting) {
 }
 
 TEST_F(SessionTest, AFailedConnectRaisesSocketError) {
-    zek.Connection(QStringLiteral("127.0.0.1"), LoopbackHost().port());  // nobody listens there any more
+    zek.Connection(QStringLiteral("127.0.0.1"), LoopbackHost::closedPort());  // nobody listens there any more
     EXPECT_TRUE(waitFor([&] { return errors == 1; }));
     EXPECT_EQ(connected, 1);
     EXPECT_FALSE(zek.isConnected());
