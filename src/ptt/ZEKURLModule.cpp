@@ -124,12 +124,10 @@ void ZEKURLModule::Classify(ZEKAddressCls& r, const CellSource& screen) {
         listBoxAid = ptt_.articleInfoAID(screenText);
         PttArticle selected;
         selected.BBS = r.BBS();
+        selected.BBSPort = linkPort(r);
         selected.BoardName = r.BoardName();
         selected.ArticleAID = listBoxAid;
-        if (window) {
-            host_.setTxtZEKURL(listBoxAid.isEmpty() ? ptt_.makeBoardURL(prefix, r.BBS(), r.BoardName())
-                                                    : ptt_.makeArticleURL(prefix, selected));
-        }
+        if (window) host_.setTxtZEKURL(ptt_.makeArticleURL(prefix, selected));
     }
 
     if (keys_.matches(K::ResultListFirstRow, row0) && keys_.matches(K::ResultListLastRow, row23) &&
@@ -186,6 +184,7 @@ void ZEKURLModule::Classify(ZEKAddressCls& r, const CellSource& screen) {
             r.setArticleAID(boxAid);
             article.ArticleAID = boxAid;
         }
+        article.BBSPort = linkPort(r);
         if (window) host_.setTxtZEKURL(ptt_.makeArticleURL(prefix, article));
     }
 
@@ -198,6 +197,14 @@ void ZEKURLModule::Classify(ZEKAddressCls& r, const CellSource& screen) {
     if (r.Position() != ZEKAddressCls::PosArticle) r.OutOfArticle();
     if (!listBoxAid.isEmpty()) r.setArticleAID(listBoxAid);
     r.setLongURL(window ? host_.TxtZEKURL() : QString());
+}
+
+int ZEKURLModule::linkPort(const ZEKAddressCls& r) {
+    // PTT spreads its sessions over several ports, any of which serves a link; another
+    // BBS is reached only on the port it was reached on. A URL (ssh://, wss://) carries
+    // its own.
+    if (r.BBSPort() == 23 || isPttHost(r.BBS()) || r.BBS().contains(QLatin1String("://"))) return 0;
+    return r.BBSPort();
 }
 
 bool ZEKURLModule::isPttHost(const QString& host) {

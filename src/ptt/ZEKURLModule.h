@@ -50,6 +50,8 @@ public:
 
     // A BBS is PTT when its host is the PTT domain or a name under it (ZekUrlSafety).
     static bool isPttHost(const QString& host);
+    // The port a link to this session's BBS names; 0 for none.
+    static int linkPort(const ZEKAddressCls& r);
     // Whether the board and identifier a link carries may be typed into a session.
     static bool typesSafely(const PttArticle& link);
 

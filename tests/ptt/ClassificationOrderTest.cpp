@@ -89,6 +89,15 @@ TEST(Classification, SearchResultReplacesArticleListAndBadHeadersKeepTheBoard) {
     EXPECT_EQ(r.ErrorInfo(), PttTextComponent::kErrorNoAuthor);
     EXPECT_EQ(r.ArticleTitle() + r.LongURL(), testUrl);
 
+    // Links name the port another BBS was reached on, never PTT's (it spreads its sessions).
+    r.setBBSPort(3000);
+    const std::vector<std::string> list = {"【徵求中】   看板《Test》", "", listHead};
+    EXPECT_EQ(classify(rig, r, list), 2);
+    EXPECT_EQ(r.LongURL(), testUrl);
+    r.setBBS(QStringLiteral("bbs.example.org"));
+    EXPECT_EQ(classify(rig, r, list), 2);
+    EXPECT_EQ(r.LongURL(), QStringLiteral("http://zek.tw/?cmd=pas:BBS=bbs.example.org:3000&Board=Test"));
+
     // A blank screen clears code, URL and address box; a session without a pool record
     // gets a loose one; without a main window the address box is left alone and no URL kept.
     EXPECT_EQ(classify(rig, r, {}), 0);
