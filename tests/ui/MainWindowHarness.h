@@ -12,6 +12,8 @@
 #include "ui/SessionTabs.h"
 #include "ui/WebPane.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -74,6 +76,13 @@ public:
     MainFormLayout& layout() const { return form->parts().layout(); }
     QWidget* content() const { return form->parts().content(); }
     ZEKAddressPoolCls& pool() const { return *context.addressPool; }
+    // Waits until the session in slot exists and is connected.
+    bool sessionConnected(int slot) const {
+        const auto done = [&] { return tabs().session(slot) && tabs().session(slot)->isConnected(); };
+        QElapsedTimer t;
+        for (t.start(); !done() && t.elapsed() < 5000;) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        return done();
+    }
 
     QTemporaryDir dir;
     RecordedMessages ui;

@@ -1,6 +1,7 @@
 // What a user sees of a connection: captions with the board, the line over a dropped
 // session's screen, reconnecting by Enter or the button, and error texts that name the
 // host, the port and the reason.
+#include "LoopbackHost.h"
 #include "MainWindowHarness.h"
 #include "ui/SessionStatus.h"
 
@@ -86,10 +87,7 @@ TEST(SessionStatus, ADroppedSessionSaysSoAndReconnectsByEnterOrButton) {
 
 TEST(SessionStatus, AFailedConnectionNamesHostPortAndReason) {
     MainWindowHarness h;
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    const int port = probe.serverPort();
-    probe.close();
+    const int port = LoopbackHost::closedPort();
     h.tabs().OpenBBS2("127.0.0.1", port);
     ASSERT_TRUE(waitFor([&] { return !h.ui.messages.empty(); }));
     EXPECT_EQ(h.ui.messages[0], SessionStatus::connectionError(h.context.texts, "127.0.0.1", port, "Connection refused"));

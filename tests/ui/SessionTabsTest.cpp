@@ -1,5 +1,6 @@
 // Sessions and web pages in the tabs of a real main window, with sessions to this machine.
 #include "Fixtures.h"
+#include "LoopbackHost.h"
 #include "MainWindowHarness.h"
 #include "screen/axZekScreen.h"
 #include "session/axImgButton.h"
@@ -8,8 +9,6 @@
 #include "ui/ToolbarRow.h"
 
 #include <gtest/gtest.h>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -18,25 +17,7 @@ namespace {
 
 bool waitFor(const std::function<bool()>& done) { return QTest::qWaitFor(done, 5000); }
 
-int closedPort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
-// A host on 127.0.0.1 that greets every connection; received() is what the latest one sent.
-struct Host : QTcpServer {
-    explicit Host(const QByteArray& greeting = {}) {
-        listen(QHostAddress::LocalHost, 0);
-        connect(this, &QTcpServer::newConnection, [this, greeting] {
-            while (QTcpSocket* s = nextPendingConnection()) (peer = s)->write(greeting);
-        });
-    }
-    QByteArray received(int n) {
-        return waitFor([&] { return peer && peer->bytesAvailable() >= n; }) ? peer->readAll() : QByteArray();
-    }
-    QTcpSocket* peer = nullptr;
-};
+int closedPort() { return LoopbackHost::closedPort(); }
 
 std::string rec(const MainWindowHarness& h, int tab) {
     const TabRecord& r = h.tabs().table().record(tab);
@@ -152,12 +133,12 @@ TEST(SessionTabs, ConnectionFailureIsReportedOncePerRecord) {
 
 TEST(SessionTabs, ConnectingRemembersTheLastConnectionAndSendDataReachesTheHost) {
     MainWindowHarness h;
-    Host host;
+    LoopbackHost host;
     h.tabs().OpenBBS2("127.0.0.1", host.serverPort());
     ASSERT_TRUE(waitFor([&] { return h.context.settings.last_bbs_port == static_cast<int16_t>(host.serverPort()); }));
     EXPECT_EQ(h.context.settings.last_bbs, "127.0.0.1");
     h.tabs().sendData(QString::fromUtf8("s中\r"));
-    EXPECT_EQ(host.received(4), QByteArray("s\xa4\xa4\r"));
+    EXPECT_EQ(host.take(4), QByteArray("s\xa4\xa4\r"));
 
     // Web tabs, empty texts and missing tabs send nothing.
     h.tabs().openURL("page", "SearchPTT", "http://127.0.0.1:9/");
@@ -165,7 +146,7 @@ TEST(SessionTabs, ConnectingRemembersTheLastConnectionAndSendDataReachesTheHost)
     h.tabs().sendData2(1, "");
     h.tabs().sendData2(99, "x");
     h.tabs().sendData2(2, "y");  // tab 1 is the start page, tab 3 the web page
-    EXPECT_EQ(host.received(1), QByteArray("y"));
+    EXPECT_EQ(host.take(1), QByteArray("y"));
 }
 
 TEST(SessionTabs, TheHundredFirstTabIsRefusedWithAMessage) {
@@ -185,7 +166,7 @@ TEST(SessionTabs, TheHundredFirstTabIsRefusedWithAMessage) {
 }
 
 TEST(SessionTabs, ClassifiedScreensFillTheAddressBoxOfTheCurrentTabOnly) {
-    Host host(QByteArray::fromStdString(fixtures::read("ptt/11_board_article_list.bin")));
+    LoopbackHost host(QByteArray::fromStdString(fixtures::read("ptt/11_board_article_list.bin")));
     MainWindowHarness h;
     h.tabs().OpenBBS2("127.0.0.1", host.serverPort());  // tab 2, current while its screen arrives
     const ZEKAddressRef first = h.pool().Item(2);
@@ -258,21 +239,17 @@ TEST(SessionTabs, AutoPttOpensAndDrivesSessions) {
     EXPECT_EQ(h.tabs().currentTab(), 3);
 
     // An existing session on the main menu gets the board keys.
-    QTcpServer server;
-    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
-    h.tabs().OpenBBS2("127.0.0.1", server.serverPort());  // tab 4, slot 4
-    ASSERT_TRUE(QTest::qWaitFor([&] { return server.hasPendingConnections(); }, 5000));
-    QTcpSocket* peer = server.nextPendingConnection();
+    LoopbackHost host;
+    h.tabs().OpenBBS2("127.0.0.1", host.serverPort());  // tab 4, slot 4
     ZEKAddressRef live = h.pool().Item(4);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return h.tabs().session(4)->isConnected(); }, 5000));
+    ASSERT_TRUE(waitFor([&] { return host.client() && h.tabs().session(4)->isConnected(); }));
     live->setPosition(1);
     live->setDestinationBoardName("Gossiping");
     h.strip().setItemNowNumber(1);
     h.tabs().AutoPTT(live);
     EXPECT_EQ(h.tabs().currentTab(), 4);
     EXPECT_TRUE(live->DestinationBoardName().isEmpty());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return peer->bytesAvailable() >= 11; }, 5000));
-    EXPECT_EQ(peer->readAll(), QByteArray("sGossiping\r"));
+    EXPECT_EQ(host.take(11), QByteArray("sGossiping\r"));
 
     // On the destination board's list with an identifier: "#", the identifier, CR CR.
     live->setPosition(2);
@@ -280,8 +257,7 @@ TEST(SessionTabs, AutoPttOpensAndDrivesSessions) {
     live->setDestinationBoardName("Gossiping");
     live->setDestinationAID("1Abc_-9x");
     h.tabs().AutoPTT(live);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return peer->bytesAvailable() >= 11; }, 5000));
-    EXPECT_EQ(peer->readAll(), QByteArray("#1Abc_-9x\r\r"));
+    EXPECT_EQ(host.take(11), QByteArray("#1Abc_-9x\r\r"));
     EXPECT_TRUE(live->DestinationAID().isEmpty());
 }
 
@@ -316,16 +292,16 @@ TEST(SessionTabs, EncryptedTabsShowALockAndBackgroundMessagesLeadBack) {
     MainWindowHarness h;
     RecordingNotifier notifier;
     h.tabs().setNotifier(&notifier);
-    Host host;
+    LoopbackHost host;
     h.tabs().OpenBBS2("127.0.0.1", host.serverPort());  // tab 2
-    ASSERT_TRUE(waitFor([&] { return host.peer != nullptr; }));
+    ASSERT_TRUE(waitFor([&] { return host.client() != nullptr; }));
     h.tabs().OpenBBS(QStringLiteral("wss://127.0.0.1:%1/bbs").arg(closedPort()));  // tab 3, in front
     ASSERT_EQ(h.tabs().currentTab(), 3);
     EXPECT_EQ(h.tabs().table().record(3).port, 23);  // never spread: the address names its port
     EXPECT_FALSE(h.strip().button(2)->Locked());
     EXPECT_TRUE(h.strip().button(3)->Locked());
 
-    host.peer->write("\x1b[1;1H\x1b[1;33;46m\xa1\xb9" "amy \x1b[37;45m hi there \x1b[m");
+    host.client()->write("\x1b[1;1H\x1b[1;33;46m\xa1\xb9" "amy \x1b[37;45m hi there \x1b[m");
     ASSERT_TRUE(waitFor([&] { return !notifier.shown.isEmpty(); }));
     EXPECT_EQ(notifier.shown, QStringList{QStringLiteral("★amy hi there")});
     notifier.clicks[0]();

@@ -1,6 +1,7 @@
 // The web engine is loaded with the first web page and not before: BBS sessions never
 // load it, and a web view module that cannot be loaded leaves a web tab that says so
 // while sessions go on working.
+#include "LoopbackHost.h"
 #include "MainWindowHarness.h"
 #include "ui/UnavailableWebPane.h"
 #include "ui/WebViewModule.h"
@@ -8,8 +9,6 @@
 #include <gtest/gtest.h>
 #include <QFile>
 #include <QFileInfo>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 
 namespace {
@@ -27,20 +26,6 @@ QStringList mapped(const QStringList& names) {
 
 const QStringList kEngine = {QStringLiteral("libzek_webview"), QStringLiteral("libQt6WebEngine")};
 
-// A host on 127.0.0.1 that greets each connection with a line of text.
-struct Greeter : QTcpServer {
-    Greeter() {
-        listen(QHostAddress::LocalHost, 0);
-        connect(this, &QTcpServer::newConnection, [this] {
-            while (QTcpSocket* s = nextPendingConnection()) s->write("welcome\r\n");
-        });
-    }
-};
-
-bool sessionConnected(MainWindowHarness& h, int slot) {
-    return QTest::qWaitFor([&] { return h.tabs().session(slot) && h.tabs().session(slot)->isConnected(); }, 5000);
-}
-
 }  // namespace
 
 TEST(WebViewModule, BbsSessionsNeverLoadTheWebEngine) {
@@ -48,11 +33,11 @@ TEST(WebViewModule, BbsSessionsNeverLoadTheWebEngine) {
     ASSERT_TRUE(QFileInfo::exists(WebViewModule::defaultPath())) << "build zek_webview first";
     MainWindowHarness h("127.0.0.1", /*startPage=*/false);
     h.tabs().setWebFactory(WebViewModule::factory(&h.context.texts));
-    Greeter host;
+    LoopbackHost host("welcome\r\n");
     h.tabs().OpenBBS2("127.0.0.1", host.serverPort());
     h.tabs().OpenBBS2("127.0.0.1", host.serverPort());
-    ASSERT_TRUE(sessionConnected(h, 1));
-    ASSERT_TRUE(sessionConnected(h, 2));
+    ASSERT_TRUE(h.sessionConnected(1));
+    ASSERT_TRUE(h.sessionConnected(2));
     h.strip().CloseItem(2);
     h.strip().CloseItem(1);  // the start page is off: still no web page
     QTest::qWait(100);
@@ -81,8 +66,8 @@ TEST(WebViewModule, AModuleThatCannotBeLoadedIsNamedInTheTabAndSessionsGoOn) {
     const QString builtIn = UnavailableWebPane::message(nullptr);
     EXPECT_TRUE(builtIn.contains("無法載入網頁元件") && builtIn.contains("could not be loaded"));
 
-    Greeter host;
+    LoopbackHost host("welcome\r\n");
     h.tabs().OpenBBS2("127.0.0.1", host.serverPort());
-    EXPECT_TRUE(sessionConnected(h, 2));
+    EXPECT_TRUE(h.sessionConnected(2));
     EXPECT_EQ(h.tabs().currentTab(), 2);
 }
