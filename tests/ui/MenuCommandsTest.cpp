@@ -1,5 +1,6 @@
 // The menus, toolbar, address bar and keys of a real main window (offscreen), with
 // sessions to a host on this machine.
+#include "LoopbackHost.h"
 #include "MainWindowHarness.h"
 #include "app/IniFile.h"
 #include "session/CopyText.h"
@@ -17,8 +18,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 #include <functional>
 
@@ -26,38 +25,15 @@ namespace {
 
 bool waitFor(const std::function<bool()>& done) { return QTest::qWaitFor(done, 5000); }
 
-// A host on 127.0.0.1 that keeps every connection; peers in the order they came.
-struct Host : QTcpServer {
-    Host() {
-        listen(QHostAddress::LocalHost, 0);
-        connect(this, &QTcpServer::newConnection, [this] {
-            while (QTcpSocket* s = nextPendingConnection()) peers.push_back(s);
-        });
-    }
-    QByteArray received(size_t peer, int n) {
-        const bool ok = waitFor([&] { return peers.size() > peer && peers[peer]->bytesAvailable() >= n; });
-        return ok ? peers[peer]->readAll() : QByteArray();
-    }
-    std::vector<QTcpSocket*> peers;
-};
-
 MenuCommands& commands(MainWindowHarness& h) { return h.form->commands(); }
 MainMenus& menus(MainWindowHarness& h) { return h.form->menus(); }
 ToolbarRow& row(MainWindowHarness& h) { return h.form->parts().toolbarRow(); }
 
-// Opens a session to the host and waits until it is connected; returns its tab.
-int openLive(MainWindowHarness& h, Host& host) {
-    h.tabs().OpenBBS2("127.0.0.1", host.serverPort());
-    const int tab = h.tabs().currentTab();
-    const int slot = h.tabs().table().record(tab).slot;
-    EXPECT_TRUE(waitFor([&] { return h.tabs().session(slot) && h.tabs().session(slot)->isConnected(); }));
-    return tab;
-}
-
 TEST(MenuCommands, EveryPttShortcutSendsExactlyItsBytes) {
     MainWindowHarness h;
-    Host host;
-    openLive(h, host);
+    LoopbackHost host;
+    h.tabs().OpenBBS2("127.0.0.1", host.serverPort());
+    ASSERT_TRUE(h.sessionConnected(2));
     const struct {
         const char* item;
         QByteArray bytes;
@@ -72,14 +48,14 @@ TEST(MenuCommands, EveryPttShortcutSendsExactlyItsBytes) {
     ASSERT_EQ(ptt_shortcuts::table().size(), std::size(expected));
     for (const auto& e : expected) {
         menus(h).item(e.item)->trigger();
-        EXPECT_EQ(host.received(0, int(e.bytes.size())), e.bytes) << e.item;
+        EXPECT_EQ(host.take(e.bytes.size()), e.bytes) << e.item;
     }
     // On a web page tab nothing goes out; back on the session the next byte is alone.
     h.tabs().openURL("page", "Web", "http://127.0.0.1:9/");
     menus(h).mnuShortcutForwardArticle->trigger();
     commands(h).selectTab(2);
     menus(h).mnuShortcutMainZone->trigger();
-    EXPECT_EQ(host.received(0, 1), QByteArray("z"));
+    EXPECT_EQ(host.take(1), QByteArray("z"));
 }
 
 TEST(MenuCommands, ChecksFollowTheSettingsThroughARestartAndTheResetQuestion) {
@@ -185,7 +161,7 @@ TEST(MenuCommands, MenuStatesWhenMenusOpen) {
 
 TEST(MenuCommands, AddressBarOpensWhatIsTyped) {
     MainWindowHarness h;
-    Host host;
+    LoopbackHost host;
     // Enter goes where the keyboard focus is after F6 or a click in the box, as a
     // person's key does (the box's line edit passes its focus to the box).
     h.form->activateWindow();
@@ -252,19 +228,19 @@ TEST(MenuCommands, WebViewsHandOverZekUrlsByTheirOwnRules) {
 
 TEST(MenuCommands, WindowKeysOpenSwitchAndCloseTabs) {
     MainWindowHarness h;
-    Host host;
+    LoopbackHost host;
     h.form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(h.form.get()));
     QTest::keyClick(h.form.get(), Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
     ASSERT_EQ(h.strip().ItemMaxNumber(), 2);  // start page + PTT
     h.tabs().OpenBBS2("127.0.0.1", host.serverPort());
-    ASSERT_TRUE(waitFor([&] { return h.tabs().session(3)->isConnected(); }));
+    ASSERT_TRUE(h.sessionConnected(3));
     QWidget* focus = QApplication::focusWidget();
     ASSERT_EQ(focus, h.tabs().session(3));
 
     // Ctrl+letters stay the host's, Ctrl+L (PTT's redraw) included.
     QTest::sendKeyEvent(QTest::Click, focus, Qt::Key_L, QStringLiteral("\x0c"), Qt::ControlModifier);
-    EXPECT_EQ(host.received(0, 1), QByteArray("\x0c"));
+    EXPECT_EQ(host.take(1), QByteArray("\x0c"));
     QTest::keyClick(focus, Qt::Key_PageUp, Qt::ControlModifier);
     EXPECT_EQ(h.tabs().currentTab(), 2);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
@@ -289,7 +265,7 @@ TEST(MenuCommands, WindowKeysOpenSwitchAndCloseTabs) {
     EXPECT_EQ(h.strip().ItemMaxNumber(), 2);
     EXPECT_FALSE(commands(h).askCloseTab);
     h.tabs().OpenBBS2("127.0.0.1", host.serverPort());
-    ASSERT_TRUE(waitFor([&] { return h.tabs().session(3) && h.tabs().session(3)->isConnected(); }));
+    ASSERT_TRUE(h.sessionConnected(3));
     menus(h).mnuConnectStop->trigger();
     EXPECT_EQ(h.ui.questions.size(), 2u);
     EXPECT_EQ(h.strip().ItemMaxNumber(), 2);
