@@ -49,16 +49,6 @@ TEST(SessionTabs, FreshStartOpeningPttTurnsTheStartPageIntoTabOne) {
     EXPECT_EQ(h.tabs().getCurrentBBSAddress(), h.pool().Item(2));
 }
 
-TEST(SessionTabs, TenPttSessionsSpreadOverPortsAndTheEleventhTabUses23) {
-    MainWindowHarness h;
-    for (int i = 0; i < 10; ++i) h.tabs().OpenBBS("127.0.0.1");
-    ASSERT_EQ(h.strip().ItemMaxNumber(), 11);
-    for (int t = 2; t <= 10; ++t) EXPECT_EQ(h.tabs().session(t)->port(), 3000 + t) << t;
-    EXPECT_EQ(rec(h, 10), "ZEK 127.0.0.1:3010 slot 10");
-    EXPECT_EQ(rec(h, 11), "ZEK 127.0.0.1:23 slot 11");
-    EXPECT_EQ(entry(h, 11), "127.0.0.1:23");
-}
-
 TEST(SessionTabs, ClosingTabTwoOfThreeShiftsRecordsAndFreesItsSlot) {
     MainWindowHarness h;
     const int port = closedPort();
