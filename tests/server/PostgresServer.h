@@ -1,14 +1,14 @@
 #pragma once
 // A PostgreSQL server for the tests, on 127.0.0.1 in a folder of its own; start() says
 // why when it cannot run one (not installed, root without a postgres user).
+#include "LoopbackHost.h"
+
 #include <libpq-fe.h>
 
 #include <QDir>
 #include <QFile>
-#include <QHostAddress>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTcpServer>
 #include <QTemporaryDir>
 
 #include <pwd.h>
@@ -61,10 +61,7 @@ public:
             *why = "initdb failed: " + init.readAllStandardError().toStdString();
             return false;
         }
-        QTcpServer probe;  // a free port on loopback
-        probe.listen(QHostAddress::LocalHost, 0);
-        port_ = probe.serverPort();
-        probe.close();
+        port_ = LoopbackHost::closedPort();
         const QStringList args = {postgres, "-D", data, "-p", QString::number(port_), "-k", dir_.path(),
                                   "-c", "listen_addresses=127.0.0.1", "-c", "fsync=off"};
         server_.setProcessChannelMode(QProcess::MergedChannels);

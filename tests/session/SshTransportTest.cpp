@@ -3,6 +3,7 @@
 // host. Host keys: new ones accepted or refused, changed ones refused or replaced, known
 // ones passed silently; logon by key and the password question; bytes both ways.
 #include "FakePttHost.h"
+#include "LoopbackHost.h"
 #include "TransportTestSupport.h"
 #include "app/IniFile.h"
 #include "app/LanguageTexts.h"
@@ -12,7 +13,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -78,10 +78,7 @@ protected:
             skipReason = host->errorString();
             return;
         }
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost, 0);
-        port = probe.serverPort();
-        probe.close();
+        port = LoopbackHost::closedPort();
         QFile config(d + "/sshd_config");
         config.open(QIODevice::WriteOnly);
         config.write(QStringLiteral("Port %1\nListenAddress 127.0.0.1\nHostKey %2/host_key\nPidFile %2/sshd.pid\n"

@@ -2,6 +2,7 @@
 // host: bytes both ways, frames of any size, the Origin header, and how ends are reported.
 #include "FakePttHost.h"
 #include "FakePttWebSocketFront.h"
+#include "LoopbackHost.h"
 #include "TransportTestSupport.h"
 #include "app/Settings.h"
 #include "screen/Big5.h"
@@ -10,7 +11,6 @@
 #include "session/WebSocketTransport.h"
 #include "session/axZEK.h"
 
-#include <QTcpServer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -73,10 +73,7 @@ TEST_F(WebSocketTransportTest, EndsAreReportedLikeTcpOnes) {
     }
     // A refused origin and a port nobody listens on fail the connect.
     front->setRequiredOrigin(QStringLiteral("https://term.example.org"));
-    QTcpServer unused;
-    unused.listen(QHostAddress::LocalHost, 0);
-    const quint16 deadPort = unused.serverPort();
-    unused.close();
+    const quint16 deadPort = LoopbackHost::closedPort();
     for (const QString& url : {QStringLiteral("ws://127.0.0.1:%1/").arg(front->port()),
                                QStringLiteral("ws://127.0.0.1:%1/").arg(deadPort)}) {
         WebSocketTransport t(QStringLiteral("https://evil.example.org"));
