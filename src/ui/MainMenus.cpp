@@ -60,6 +60,7 @@ MainMenus::MainMenus(QMenuBar* bar) : bar_(bar) {
 
     mnuEdit = addTopMenu(bar, "mnuEdit");
     mnuEditCopy = addItem(mnuEdit, "mnuEditCopy");
+    mnuEditCopyWithColours = addItem(mnuEdit, "mnuEditCopyWithColours");
     mnuEditPaste = addItem(mnuEdit, "mnuEditPaste");
     mnuEditPTTShortcut = addSubmenu(mnuEdit, "mnuEditPTTShortcut");
     mnuShortcutForwardArticle = addItem(mnuEditPTTShortcut, "mnuShortcutForwardArticle");
@@ -116,6 +117,7 @@ MainMenus::MainMenus(QMenuBar* bar) : bar_(bar) {
     // The terminal owns plain keys and Ctrl+letters; Zek's own keys are combinations a
     // BBS never needs.
     mnuEditCopy->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    mnuEditCopyWithColours->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_X));
     mnuEditPaste->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
     mnuConnectPTT->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
     mnuConnectStop->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
@@ -159,6 +161,7 @@ const std::vector<std::pair<QString, QString>>& MainMenus::captionKeys() {
         {QStringLiteral("mnuConnectExit"), QStringLiteral("Menu_Exit")},
         {QStringLiteral("mnuEdit"), QStringLiteral("Menu_Edit")},
         {QStringLiteral("mnuEditCopy"), QStringLiteral("Menu_Copy")},
+        {QStringLiteral("mnuEditCopyWithColours"), QStringLiteral("Menu_Copy_With_Colours")},
         {QStringLiteral("mnuEditPaste"), QStringLiteral("Menu_Paste")},
         {QStringLiteral("mnuEditPTTShortcut"), QStringLiteral("Menu_PTT_Shortcut")},
         {QStringLiteral("mnuShortcutForwardArticle"), QStringLiteral("Menu_Forward_Article")},
@@ -207,7 +210,7 @@ QChar mnemonicOf(const QString& name) {
         {"mnuConnect", 'C'}, {"mnuConnectPTT", 'P'}, {"mnuConnectQuick", 'Q'}, {"mnuConnectLast", 'L'},
         {"mnuConnectStop", 'S'}, {"mnuConnectNextTab", 'N'}, {"mnuConnectPrevTab", 'R'},
         {"mnuConnectAddress", 'A'}, {"mnuConnectExit", 'X'},
-        {"mnuEdit", 'E'}, {"mnuEditCopy", 'C'}, {"mnuEditPaste", 'P'}, {"mnuEditPTTShortcut", 'S'},
+        {"mnuEdit", 'E'}, {"mnuEditCopy", 'C'}, {"mnuEditCopyWithColours", 'W'}, {"mnuEditPaste", 'P'}, {"mnuEditPTTShortcut", 'S'},
         {"mnuEditMakeZEKURL", 'M'}, {"mnuEditSearchPTT", 'F'},
         {"mnuOption", 'O'}, {"mnuOptionFont", 'F'}, {"mnuOptionSetCtrl", 'N'}, {"mnuOptionSetCtrlC", 'C'},
         {"mnuOptionSetCtrlV", 'V'}, {"mnuOptionBBSWindowSize", 'S'}, {"mnuOptionStartPage", 'H'},

@@ -49,6 +49,7 @@ public:
 
     QMenu* mnuEdit;
     QAction* mnuEditCopy;
+    QAction* mnuEditCopyWithColours;
     QAction* mnuEditPaste;
     QMenu* mnuEditPTTShortcut;
     QAction* mnuShortcutForwardArticle;

@@ -78,6 +78,7 @@ void MenuCommands::connectMenus() {
     });
 
     connect(m.mnuEditCopy, &QAction::triggered, this, &MenuCommands::copy);
+    connect(m.mnuEditCopyWithColours, &QAction::triggered, this, &MenuCommands::copyWithColours);
     connect(m.mnuEditPaste, &QAction::triggered, this, &MenuCommands::paste);
     for (const ptt_shortcuts::Entry& e : ptt_shortcuts::table()) {
         if (QAction* a = m.item(e.item)) {
@@ -162,8 +163,9 @@ void MenuCommands::refreshConnectMenu() {
 
 void MenuCommands::refreshEditMenu() {
     axZEK* session = currentSession();
-    menus_.mnuEditCopy->setEnabled(false);
-    if (session && !session->get標記文字().isEmpty()) menus_.mnuEditCopy->setEnabled(true);
+    const bool marked = session && !session->get標記文字().isEmpty();
+    menus_.mnuEditCopy->setEnabled(marked);
+    menus_.mnuEditCopyWithColours->setEnabled(marked);
     menus_.mnuEditPTTShortcut->setEnabled(session != nullptr);
 }
 
@@ -179,6 +181,13 @@ void MenuCommands::copy() {
     clipboard->clear();
     if (session && !session->get標記文字().isEmpty())
         clipboard->setText(copy_text::forClipboard(session->get標記文字()));
+}
+
+// The session took the colours with the marking; with nothing marked the clipboard is
+// emptied (with no session too), as plain copy does.
+void MenuCommands::copyWithColours() {
+    if (axZEK* session = currentSession()) session->f複製含色彩();
+    else QGuiApplication::clipboard()->clear();
 }
 
 void MenuCommands::paste() {

@@ -38,6 +38,7 @@ public:
     // The commands, by what they do.
     void sendShortcut(const QString& item);
     void copy();
+    void copyWithColours();
     void paste();
     void chooseFont();
     void resetSettings();

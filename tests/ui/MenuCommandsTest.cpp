@@ -3,6 +3,7 @@
 #include "LoopbackHost.h"
 #include "MainWindowHarness.h"
 #include "app/IniFile.h"
+#include "screen/axZekScreen.h"
 #include "session/CopyText.h"
 #include "ui/MainMenus.h"
 #include "ui/MenuCommands.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
@@ -157,6 +159,62 @@ TEST(MenuCommands, MenuStatesWhenMenusOpen) {
     EXPECT_EQ(h.ui.opened, (std::vector<QString>{"http://127.0.0.1:9/", "http://127.0.0.1:9/userguide.html",
                                                  "http://127.0.0.1:9/terms.html",
                                                  "http://127.0.0.1:9/troubleticket.html"}));
+}
+
+// The Edit menu's colour copy acts on the current tab's mark, offered exactly when Copy
+// is, and its key works while the session has the keyboard.
+TEST(MenuCommands, CopyWithColoursTakesTheMarkOfTheCurrentSession) {
+    MainWindowHarness h;
+    LoopbackHost host;
+    h.form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(h.form.get()));
+    h.tabs().OpenBBS2("127.0.0.1", host.serverPort());
+    const int slot = h.tabs().table().record(h.tabs().currentTab()).slot;
+    ASSERT_TRUE(h.sessionConnected(slot));
+    axZEK* session = h.tabs().session(slot);
+    ASSERT_TRUE(waitFor([&] { return host.client() != nullptr; }));
+    host.send("\x1b[H\x1b[2J\x1b[1;33;44mAB\x1b[m cd");
+    ASSERT_TRUE(waitFor([&] { return session->f取回銀幕文字(4, 0) == 'd'; }));
+    QAction* copy = menus(h).mnuEditCopy;
+    QAction* colours = menus(h).mnuEditCopyWithColours;
+    EXPECT_EQ(colours->shortcut(), QKeySequence("Ctrl+Shift+X"));
+    EXPECT_EQ(menus(h).mnuEdit->actions().indexOf(colours), menus(h).mnuEdit->actions().indexOf(copy) + 1);
+
+    auto mouse = [&](QEvent::Type type, int col) {
+        const CellGeometry& g = session->screen()->geometry();
+        const QPointF p(session->screen()->x() + g.cellLeftPx(col) + 2, g.cellTopPx(0) + 2);
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent e(type, p, session->mapToGlobal(p), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                      held, {});
+        QCoreApplication::sendEvent(session, &e);
+    };
+    auto mark = [&](int from, int to) {
+        mouse(QEvent::MouseButtonPress, from);
+        mouse(QEvent::MouseMove, to);
+        mouse(QEvent::MouseButtonRelease, to);
+    };
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    emit menus(h).mnuEdit->aboutToShow();
+    EXPECT_FALSE(colours->isEnabled());
+    EXPECT_FALSE(copy->isEnabled());
+
+    mark(0, 1);
+    emit menus(h).mnuEdit->aboutToShow();
+    EXPECT_TRUE(colours->isEnabled());
+    EXPECT_TRUE(copy->isEnabled());
+    clipboard->setText("before");
+    ASSERT_EQ(QApplication::focusWidget(), session);
+    QTest::keyClick(session, Qt::Key_X, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(clipboard->text(), "*[1;33;44mAB*[m");
+    QTest::qWait(100);
+    EXPECT_EQ(host.received, QByteArray());  // the key went to the menu, not to the host
+    copy->trigger();
+    EXPECT_EQ(clipboard->text(), "AB");  // plain copy stays plain
+
+    mark(0, 0);  // a click takes the mark off
+    emit menus(h).mnuEdit->aboutToShow();
+    EXPECT_FALSE(colours->isEnabled());
+    EXPECT_FALSE(copy->isEnabled());
 }
 
 TEST(MenuCommands, AddressBarOpensWhatIsTyped) {
