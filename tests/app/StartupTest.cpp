@@ -1,5 +1,6 @@
 // Start-up and shutdown: MainModule in process with a recording message interface, and the
 // built zek program as a child process, as a session manager or a second launch meets it.
+#include "RecordingUi.h"
 #include "StartupFolder.h"
 #include "app/MainModule.h"
 #include "ui/AppDialogs.h"
@@ -21,13 +22,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-struct RecordingUi : UserInteraction {
-    void message(const QString& text, const QString& title) override { messages << text << title; }
-    bool askYesNo(const QString&, const QString&) override { return false; }
-    void openUrl(const QString&) override {}
-    QStringList messages;  // text, title, text, title...
-};
 
 QString shippedText(const QString& key) {
     IniFile ini;
@@ -134,10 +128,10 @@ TEST(Startup, UnusableKeyListsShowOneMessageAndQuitWithoutWriting) {
         MainModule module(&recorder);
         EXPECT_EQ(module.start(), MainModule::Outcome::Quit);
         QLocale::setDefault(QLocale::system());
-        ASSERT_EQ(recorder.messages.size(), 2) << recorder.messages.join('|').toStdString();
+        ASSERT_EQ(recorder.messages.size(), 1) << recorder.messages.join('|').toStdString();
         EXPECT_TRUE(recorder.messages[0].contains(text.arg(QDir::toNativeSeparators(own.path()))))
             << recorder.messages[0].toStdString();
-        EXPECT_EQ(recorder.messages[1], title);
+        EXPECT_EQ(recorder.titles, QStringList{title});
         EXPECT_EQ(module.mainForm(), nullptr);
         EXPECT_EQ(own.read("App.ini"), oldSettings);
         const QWidgetList windows = QApplication::topLevelWidgets();
@@ -160,7 +154,7 @@ TEST(Startup, AnUnusableSettingsFileIsReportedAndKeptAside) {
         MainModule module(&ui);
         // The language mode is not known (the settings were not read): the default mode speaks.
         ASSERT_EQ(module.start(), MainModule::Outcome::Running);
-        ASSERT_EQ(ui.messages.size(), 2);
+        ASSERT_EQ(ui.messages.size(), 1);
         EXPECT_EQ(ui.messages[0], shippedText(QString(key).replace("EN/", "TW/")) + ' ' + folder.path("App.ini.bad"));
         EXPECT_EQ(module.context().settings.last_bbs, "");
         module.mainForm()->close();
@@ -178,9 +172,9 @@ TEST(Startup, ASettingsFileThatCannotBeSavedIsReported) {
     const QString unreachable = folder.path("gone/App.ini");
     module.context().settingsFile.setPath(unreachable);
     module.mainForm()->close();
-    ASSERT_EQ(ui.messages.size(), 2);
+    ASSERT_EQ(ui.messages.size(), 1);
     EXPECT_EQ(ui.messages[0], shippedText("TW/Error_Fail_To_Save_Settings") + ' ' + unreachable);
-    EXPECT_EQ(ui.messages[1], module.context().texts.messageTitle());
+    EXPECT_EQ(ui.titles, QStringList{module.context().texts.messageTitle()});
 }
 
 // A logout (SIGTERM, or SIGHUP from a closed terminal) or Ctrl+C closes the window as its

@@ -37,7 +37,7 @@ TEST(PageKeyTable, LoadStopsAtTheFirstMissingList) {
         IniFile ini;
         ini.parse(text);
         LanguageTexts texts(&ini);
-        ptttest::RecordingUi ui;
+        RecordingUi ui;
         EXPECT_FALSE(PageKeyTable().load(ini, texts, ui));
         EXPECT_EQ(ui.messages, QStringList{present ? "stop" : "ERROR_INVALID_KEYS_FOR_MAIN_MENU"});
     }

@@ -1,8 +1,8 @@
 #pragma once
+#include "RecordingUi.h"
 #include "app/IniFile.h"
 #include "app/LanguageTexts.h"
 #include "app/Settings.h"
-#include "app/UserInteraction.h"
 #include "ptt/PageKeyTable.h"
 #include "ptt/PttTextComponent.h"
 #include "ptt/ZEKAddressPoolCls.h"
@@ -17,13 +17,6 @@
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace ptttest {
-
-struct RecordingUi : UserInteraction {
-    QStringList messages, titles, opened;
-    void message(const QString& text, const QString& title) override { messages << text, titles << title; }
-    bool askYesNo(const QString&, const QString&) override { return false; }
-    void openUrl(const QString& url) override { opened << url; }
-};
 
 // A main window that records every call the module makes on it.
 struct FakeHost : ZekUrlHost {

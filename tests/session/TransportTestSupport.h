@@ -1,5 +1,5 @@
 #pragma once
-#include "app/UserInteraction.h"
+#include "RecordingUi.h"
 #include "session/BbsTransport.h"
 
 #include <QCoreApplication>
@@ -33,20 +33,9 @@ struct Recorder {
     QString reason;
 };
 
-// Answers questions as told and keeps them.
-struct ScriptedUi : UserInteraction {
-    QStringList questions, passwordPrompts;
-    bool yes = true;
-    bool givePassword = false;
-    QString password;
-    void message(const QString&, const QString&) override {}
-    bool askYesNo(const QString& text, const QString&) override { return questions << text, yes; }
-    void openUrl(const QString&) override {}
-    bool askPassword(const QString& text, const QString&, QString& answer) override {
-        passwordPrompts << text;
-        answer = password;
-        return givePassword;
-    }
+// A user who says yes unless told otherwise (host keys are accepted).
+struct ScriptedUi : RecordingUi {
+    ScriptedUi() { yes = true; }
 };
 
 }  // namespace transporttest

@@ -3,9 +3,9 @@
 // and the mouse's marking, links and menu.
 #include "Fixtures.h"
 #include "LoopbackHost.h"
+#include "RecordingUi.h"
 #include "TransportTestSupport.h"
 #include "app/Settings.h"
-#include "app/UserInteraction.h"
 #include "screen/ScreenModel.h"
 #include "screen/axZekScreen.h"
 #include "session/MarkedAddress.h"
@@ -30,14 +30,6 @@ namespace {
 using transporttest::waitFor;
 void spin(int ms) { waitFor([] { return false; }, ms); }
 
-class RecordingInteraction : public UserInteraction {
-public:
-    void message(const QString&, const QString&) override {}
-    bool askYesNo(const QString&, const QString&) override { return false; }
-    void openUrl(const QString& url) override { urls << url; }
-    QStringList urls;
-};
-
 // Everything the main session received up to and including recording last (03 is its first).
 QByteArray mainSessionUpTo(int last) {
     const QDir dir(QString::fromStdString(fixtures::path("ptt")));
@@ -51,7 +43,7 @@ QByteArray mainSessionUpTo(int last) {
 class SessionTest : public ::testing::Test {
 protected:
     Settings settings;
-    RecordingInteraction ui;
+    RecordingUi ui;
     LoopbackHost host;
     axZEK zek{settings, ui};
     QStringList marked, clicked;
@@ -375,7 +367,7 @@ TEST_F(SessionTest, PopupMenuOffersTheMarkedTextAsAnAddress) {
     EXPECT_EQ(address->text(), QStringLiteral("開啟FTP"));
     menu->hide();
     address->trigger();
-    EXPECT_EQ(ui.urls, QStringList{QStringLiteral("FTP://a%20b")});
+    EXPECT_EQ(ui.opened, QStringList{QStringLiteral("FTP://a%20b")});
     copy->trigger();
     EXPECT_EQ(clipboard(), QStringLiteral("FTP://a b"));
 }
