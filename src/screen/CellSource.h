@@ -24,6 +24,7 @@ public:
             int byte;
             int32_t fg, bg;
             int blink;
+            bool underline = false;  // not among the cell reads above
         };
         return RowCells::build([&](int c) {
             return Read{f取回銀幕文字(c, row) & 0xFF, f取回銀幕前景色(c, row), f取回銀幕背景色(c, row),

@@ -13,6 +13,8 @@ struct ScreenCell {
     uint8_t trail = 0;   // the byte of the second cell of a pair, else 0
     int8_t blink = 0;    // -1 when the first cell blinks
     int8_t blink2 = 0;   // the second cell's, for a pair (else the same as blink)
+    bool underline = false;   // SGR 4 on the first cell
+    bool underline2 = false;  // on the second cell of a pair (else the same)
     // The character: ASCII as it is, a pair decoded by the Big5 helpers, U+FFFD for a
     // lone byte of 128 or more or a pair that does not decode.
     char32_t codePoint = U' ';
@@ -32,7 +34,7 @@ class RowCells {
 public:
     static constexpr int kCols = 80;
 
-    // cellAt(col) gives the cell's byte, foreground, background and blink flag.
+    // cellAt(col) gives the cell's byte, foreground, background, blink flag and underline.
     template <typename CellAt>
     static RowCells build(CellAt cellAt) {
         RowCells r;
@@ -45,6 +47,7 @@ public:
             x.fg = x.fg2 = a.fg;
             x.bg = x.bg2 = a.bg;
             x.blink = x.blink2 = static_cast<int8_t>(a.blink);
+            x.underline = x.underline2 = a.underline;
             r.at_[c] = r.count_;
             if (a.byte >= 128 && c < kCols - 1) {
                 const auto b = cellAt(c + 1);
@@ -54,6 +57,7 @@ public:
                     x.fg2 = b.fg;
                     x.bg2 = b.bg;
                     x.blink2 = static_cast<int8_t>(b.blink);
+                    x.underline2 = b.underline;
                     x.codePoint = big5::decodePair(x.lead, x.trail);
                     r.at_[c + 1] = r.count_;
                     ++r.count_;

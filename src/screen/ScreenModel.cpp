@@ -36,6 +36,7 @@ ScreenModel::ScreenModel() {
 void ScreenModel::Init() {
     fgIndex_ = 7;
     bgIndex_ = 0;
+    underline_ = false;
     refreshColours();
     col_ = 0;
     row_ = 0;
@@ -79,10 +80,12 @@ RowCells ScreenModel::rowCells(int row) const {
         int byte;
         int32_t fg, bg;
         int blink;
+        bool underline;
     };
     return RowCells::build([&](int c) {
         const Cell x = cells[c];
-        return Read{int(x & 0xFF), pal[(x >> 8) & 0xF], pal[(x >> 16) & 0xF], (x & kBlinkBits) ? -1 : 0};
+        return Read{int(x & 0xFF), pal[(x >> 8) & 0xF], pal[(x >> 16) & 0xF], (x & kBlinkBits) ? -1 : 0,
+                    (x & kUnderlineBit) != 0};
     });
 }
 
@@ -290,8 +293,11 @@ void ScreenModel::applySgr(int32_t p) {
         fgIndex_ = 7;
         bgIndex_ = 0;
         blink_ = 0;
+        underline_ = false;
     } else if (p == 1) {
         fgIndex_ |= 8;
+    } else if (p == 4 || p == 24) {
+        underline_ = (p == 4);
     } else if (p == 5) {
         blink_ = -1;
     } else if (p == 7) {
@@ -395,7 +401,8 @@ void ScreenModel::dispatch(uint8_t final) {
 
 void ScreenModel::eraseLine() {
     Cell* const row = cells_[phys(row_)];
-    std::fill(row + col_, row + kCols, attr_ | 32);
+    // Erased cells take the colours, not the underline (as xterm does).
+    std::fill(row + col_, row + kCols, (attr_ & ~kUnderlineBit) | 32);
     damage(row_, col_, kLastCol);
     caretUpdate();
 }

@@ -109,6 +109,8 @@ public:
     int backgroundIndex() const { return bgIndex_; }
     // -1 while SGR 5 is in force, else 0.
     int blinkFlag() const { return blink_; }
+    // SGR 4 until SGR 24 or 0.
+    bool underlineFlag() const { return underline_; }
     int parserState() const { return state_; }
 
     // Leading decimal number of a parameter text (0 when it has none), rounded half to
@@ -116,12 +118,13 @@ public:
     static int32_t parameterNumber(const char* text, size_t length);
 
 private:
-    // A cell in one word: byte in bits 0..7, foreground palette index in 8..15,
-    // background index in 16..23, blink in 24..31 (0xFF blinking). Every colour a cell
+    // A cell in one word: byte in bits 0..7, foreground palette index in 8..11,
+    // underline in bit 12, background index in 16..23, blink in 24..31 (0xFF blinking). Every colour a cell
     // can hold is a palette entry, so the index is enough, and a run of text is written
     // as one word per byte.
     using Cell = uint32_t;
     static constexpr Cell kBlinkBits = 0xFF000000u;
+    static constexpr Cell kUnderlineBit = 1u << 12;
     static Cell makeCell(uint32_t byte, int fg, int bg, int blink) {
         return byte | uint32_t(fg) << 8 | uint32_t(bg) << 16 | (blink ? kBlinkBits : 0u);
     }
@@ -154,7 +157,7 @@ private:
     void blankRow(int row, int lastCol, Cell blank);
     void copyRow(int from, int to, int cols);
     int phys(int row) const { return rowMap_[row]; }
-    void refreshColours() { attr_ = makeCell(0, fgIndex_, bgIndex_, blink_); }
+    void refreshColours() { attr_ = makeCell(0, fgIndex_, bgIndex_, blink_) | (underline_ ? kUnderlineBit : 0u); }
     // Damage of a visible row; rows below the screen are storage only and not drawn.
     void damage(int row, int first, int last) {
         if (allDamaged_ || static_cast<unsigned>(row) >= kRows) return;
@@ -170,6 +173,7 @@ private:
     int fgIndex_ = 7, bgIndex_ = 0;
     int savedCol_ = 0, savedRow_ = 0;
     int16_t blink_ = 0;
+    bool underline_ = false;
     Cell attr_ = 0;  // the current colours and blink, with byte 0
     int state_ = kInitial;
     bool caretDirty_ = false;

@@ -148,4 +148,15 @@ void ScreenPainter::drawRow(QPainter& p, const RowCells& cells, int row) const {
         }
     }
     flushRun(p);
+
+    // Underlined cells (SGR 4): a line in the cell's own colour on the row's last pixel
+    // row, blanks included, as terminals draw it.
+    const int underlineTop = geometry_.underlineTopPx(row);
+    for (const ScreenCell& cell : cells) {
+        for (int half = 0; half < cell.width; ++half) {
+            if (!(half ? cell.underline2 : cell.underline)) continue;
+            const int x0 = geometry_.cellLeftPx(cell.column + half), x1 = geometry_.cellLeftPx(cell.column + half + 1);
+            p.fillRect(x0, underlineTop, x1 - x0, 1, colour(half ? cell.fg2 : cell.fg));
+        }
+    }
 }

@@ -67,7 +67,7 @@ static const std::vector<Case>& cases() {
         {"SubIsIgnored", "a\x1a" "b", 2, 0, {{0, "ab"}}, {}},
         {"SwapOnce", esc("[1;31;44m") + esc("[7m") + "x", 1, 0, {}, {{0, 0, 'x', kBlue, kDarkRed, {}}}},
         {"SwapTwiceSwapsBack", esc("[1;31;44m") + esc("[7m") + esc("[7m") + "x", 1, 0, {}, {{0, 0, 'x', kRed, kDarkBlue, {}}}},
-        {"UnknownSgrIgnored", esc("[31m") + esc("[4;22;48;-1;99m") + "x", 1, 0, {}, {{0, 0, 'x', kDarkRed, kBlack, 0}}},
+        {"UnknownSgrIgnored", esc("[31m") + esc("[22;48;-1;99m") + "x", 1, 0, {}, {{0, 0, 'x', kDarkRed, kBlack, 0}}},
         {"SaveAndRestore", esc("[5;10H") + esc("[s") + esc("[H") + "ab" + esc("[u") + "c", 10, 4, {{4, "         c"}}, {}},
         {"ModesAreSwallowed", esc("[?25l") + "a" + esc("[?25h") + "b", 2, 0, {{0, "ab"}}, {}},
         {"ClearKeepsAttributes", "junk" + esc("[44m") + esc("[2J") + "x", 1, 0, {{0, "x"}},
@@ -123,6 +123,19 @@ TEST(ScreenModelTest, CasesHoldWhateverTheSplit) {
             ASSERT_TRUE(screentest::sameScreen(whole, split)) << "differs when cut at " << cut;
         }
     }
+}
+
+// SGR 4 underlines what is written (both halves of a pair) until SGR 24 or 0; erased
+// cells take the colours but not the underline.
+TEST(ScreenModelTest, UnderlineFromSgr4UntilSgr24OrReset) {
+    ScreenModel m;
+    m.feed(esc("[4m") + "ab" + esc("[24m") + "c" + esc("[4;33m") + "\xb0\xea" + esc("[m") + "d" + esc("[4m") + esc("[K") + "\r\n" +
+           esc("[4mx") + esc("[0my"));
+    std::string got;
+    for (const ScreenCell& c : m.rowCells(0)) got += std::string(c.underline ? "U" : "-") + (c.isPair() ? (c.underline2 ? "U" : "-") : "");
+    EXPECT_EQ(got.substr(0, 8), "UU-UU---");
+    EXPECT_TRUE(m.rowCells(1)[0].underline);
+    EXPECT_FALSE(m.rowCells(1)[1].underline);
 }
 
 // Outside storage every cell reads blank; Init drops a cut sequence and the colours but

@@ -32,7 +32,7 @@ TEST(ScreenView, CellsShowTheirColoursAndEachBig5HalfItsOwn) {
     axZekScreen s;
     // 國 (B0 EA) with the colour changed between its bytes, then in one colour; blue and
     // red backgrounds, a lone lead byte.
-    feed(s, "\x1b[1;33m\xb0\x1b[32m\xea\x1b[m  \x1b[1;33m\xb0\xea\r\n\x1b[44m  \x1b[41m \x1b[m\xb0");
+    feed(s, "\x1b[1;33m\xb0\x1b[32m\xea\x1b[m  \x1b[1;33m\xb0\xea\r\n\x1b[44m  \x1b[41m \x1b[m\xb0\r\n\x1b[4;32m \x1b[m ");
     const QImage& img = s.picture();
     EXPECT_GT(countPixels(img, cellRect(s, 0, 0), yellowish), 3);
     EXPECT_EQ(countPixels(img, cellRect(s, 0, 0), greenish), 0);
@@ -44,6 +44,10 @@ TEST(ScreenView, CellsShowTheirColoursAndEachBig5HalfItsOwn) {
     EXPECT_EQ(countPixels(img, blue, is(qRgb(0, 0, 128))), blue.width() * blue.height());
     EXPECT_EQ(countPixels(img, red, is(qRgb(128, 0, 0))), red.width() * red.height());
     EXPECT_EQ(countPixels(img, cellRect(s, 3, 1), lit), 0);
+    // An underlined blank: its last pixel row in the text colour, nothing under the next.
+    const QRect under(cellRect(s, 0, 2).left(), s.geometry().underlineTopPx(2), cellRect(s, 0, 2).width(), 1);
+    EXPECT_EQ(countPixels(img, under, is(qRgb(0, 128, 0))), under.width());
+    EXPECT_EQ(countPixels(img, under.translated(under.width(), 0), lit), 0);
 }
 
 TEST(ScreenView, RedrawPaintsOnlyTheRowsTheModelReportsChanged) {
@@ -127,7 +131,9 @@ TEST(ScreenView, BlinkingTextAndCaretFollowTheTimer) {
 TEST(ScreenView, LowAndTallCharactersStayInsideTheirCellsAtEverySize) {
     for (float size : {8.f, 9.f, 10.f, 11.f, 12.f, 13.f, 14.f, 15.f, 17.f, 18.f, 20.f, 21.f, 23.f, 24.f, 26.f, 27.f}) {
         axZekScreen s;
-        if (size != 12) ASSERT_TRUE(s.setFontSize(size));
+        if (size != 12) {
+            ASSERT_TRUE(s.setFontSize(size));
+        }
         // Row 2 holds the characters, rows 1 and 3 a blue background all along.
         feed(s, "\x1b[2;1H\x1b[44m" + std::string(80, ' ') + "\x1b[4;1H" + std::string(80, ' ') +
                     "\x1b[m\x1b[3;1H_ g y \xa2\x77 \xa2\x78 \xa2\x62 \xa1\xc5");  // ─ │ ▁ ˍ
