@@ -10,11 +10,16 @@ namespace command_line {
 
 namespace {
 const char* const kHelp =
-    "Usage: zek [OPTION]\n"
+    "Usage: zek [OPTION]... [ADDRESS]\n"
     "A desktop client for PTT and other text-mode bulletin board systems.\n"
     "\n"
-    "  -h, --help     show this help and exit\n"
-    "  -v, --version  show the version and exit\n"
+    "ADDRESS is a Zek URL, a telnet://, ssh:// or wss:// URL, or a host[:port]; it opens\n"
+    "in the Zek already running for the same settings folder (brought to the front), or\n"
+    "in a new one.\n"
+    "\n"
+    "  -h, --help       show this help and exit\n"
+    "  -v, --version    show the version and exit\n"
+    "      --no-start-page  open no start page (and load no web engine) at start\n"
     "\n"
     "Settings live in App.ini beside the program (or in ~/.config/zek/ when that folder\n"
     "is not writable); the texts of the window in languages.ini beside the program.\n"

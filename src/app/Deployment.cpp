@@ -57,12 +57,24 @@ QString serviceUrl(const char* settingName) {
     return envOr(name.constData(), QString());
 }
 
+// A program installed by the system's package tools lives under /usr or /opt; root can
+// write there, but settings written beside it would be one user's data in a shared,
+// package-owned folder (and lost or clobbered by the next upgrade).
+bool isInstalledProgramDir(const QString& dir) {
+    const QString clean = QDir::cleanPath(dir);
+    for (const char* prefix : {"/usr", "/opt"}) {
+        const QString p = QString::fromLatin1(prefix);
+        if (clean == p || clean.startsWith(p + QLatin1Char('/'))) return true;
+    }
+    return false;
+}
+
 QString configDir() {
     const QString forced = qEnvironmentVariable("ZEK_CONFIG_DIR");
     if (!forced.isEmpty()) return QDir::cleanPath(forced);
     const QString exeDir = executableDir();
-    if (isWritableDir(exeDir)) return exeDir;
-    // Installed read-only (e.g. under /usr): keep the user's settings in their own folder.
+    if (isWritableDir(exeDir) && !isInstalledProgramDir(exeDir)) return exeDir;
+    // Installed or read-only: keep the user's settings in their own folder.
     QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     if (userDir.isEmpty()) userDir = QDir::homePath() + QStringLiteral("/.config/zek");
     QDir().mkpath(userDir);

@@ -23,8 +23,10 @@ QString serviceUrl(const char* settingName);
 // ZEK_CONFIG_DIR: folder of App.ini and languages.ini (when set, both are taken from
 // there and nowhere else). By default the executable's folder; where that is not
 // writable, App.ini goes to the per-user config folder and languages.ini is still read
-// beside the executable.
+// beside the executable. A folder under /usr or /opt counts as not writable even for
+// root: it belongs to the package, not to a user.
 QString configDir();
+bool isInstalledProgramDir(const QString& dir);
 QString settingsFile();   // App.ini
 QString preferencesFile();  // Preferences.ini, beside App.ini
 QString languagesFile();  // languages.ini

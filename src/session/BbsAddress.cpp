@@ -65,7 +65,7 @@ BbsAddress BbsAddress::parse(const QString& input, int defaultPort) {
     const QString text = input.trimmed();
     const Scheme* scheme = schemeOf(text);
     if (!scheme) {
-        // A plain host name goes to the raw TCP socket as it always did.
+        // A plain host name (no scheme) means raw TCP on the default port.
         a.host = text;
         a.port = defaultPort;
         if (text.isEmpty()) a.error = QStringLiteral("no host");

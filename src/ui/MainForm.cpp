@@ -14,6 +14,7 @@
 #include "ui/MenuCommands.h"
 #include "ui/QtUserInteraction.h"
 #include "ui/SessionStatus.h"
+#include "ui/SharingCommands.h"
 #include "ui/ToolbarRow.h"
 
 #include <QAction>
@@ -65,6 +66,7 @@ void MainForm::applyLanguageTexts() {
     setWindowTitle(context_.texts.text(QStringLiteral("App_Title")));
     menus_->applyTexts(context_.texts);
     parts_->toolbarRow().applyTexts(context_.texts);
+    parts_->sharing().applyTexts();
     commands_->applyTexts();
     status_->refresh();
     if (auto* qtUi = dynamic_cast<QtUserInteraction*>(context_.ui))

@@ -36,7 +36,11 @@ QString SessionStatus::caption(const QString& host, int port, const QString& boa
 
 QString SessionStatus::reasonText(const LanguageTexts& texts, const QString& transportReason) {
     if (transportReason.isEmpty()) return texts.text(QStringLiteral("Reason_Closed"));
+    // The SSH transport's own reasons come first: "host key refused" is the user's
+    // answer, not the host refusing the connection.
     static const std::pair<const char*, const char*> known[] = {
+        {"host key refused", "Reason_Host_Key_Refused"}, {"logon cancelled", "Reason_Logon_Cancelled"},
+        {"logon failed", "Reason_Logon_Failed"},         {"bad port", "Reason_Bad_Port"},
         {"refused", "Reason_Refused"},       {"not found", "Reason_Host_Not_Found"},
         {"timed out", "Reason_Timeout"},     {"timeout", "Reason_Timeout"},
         {"unreachable", "Reason_Network"},   {"network", "Reason_Network"},

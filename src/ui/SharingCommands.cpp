@@ -6,6 +6,7 @@
 #include "ui/AppDialogs.h"
 #include "ui/FrmCheckNewVersion.h"
 #include "ui/MainForm.h"
+#include "ui/MainMenus.h"
 #include "ui/SessionTabs.h"
 #include "ui/ShareRequest.h"
 #include "ui/ToolbarRow.h"
@@ -68,9 +69,13 @@ SharingCommands::~SharingCommands() = default;
 void SharingCommands::load() {
     services_->load();
     bookmarks_.load();
-    bookmarksMenu_->setTitle(context_.texts.text(QStringLiteral("Menu_Bookmarks")));
-    fillBookmarksMenu();
+    applyTexts();
     tabs_.setShortUrlResolver([this](const QString& url) { return services_->resolveShortURL(url); });
+}
+
+void SharingCommands::applyTexts() {
+    bookmarksMenu_->setTitle(MainMenus::withMnemonic(context_.texts.text(QStringLiteral("Menu_Bookmarks")), QLatin1Char('B')));
+    fillBookmarksMenu();
 }
 
 void SharingCommands::unload() {

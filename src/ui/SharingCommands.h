@@ -25,6 +25,8 @@ public:
 
     void load();
     void unload();
+    // The bookmarks menu's title in the current language (with its mnemonic).
+    void applyTexts();
 
     // Make-link command and the share button.
     void shareCurrentPage();

@@ -25,3 +25,11 @@ TEST(Deployment, DefaultsAndOverrides) {
     }
     for (const char* name : names) qunsetenv(name);
 }
+
+// Settings never go into a package's folder, even when root could write there.
+TEST(Deployment, InstalledProgramFoldersAreNotSettingsFolders) {
+    for (const char* dir : {"/usr/bin", "/usr/lib/zek", "/usr", "/opt/zek/bin", "/usr/local/bin/../lib"})
+        EXPECT_TRUE(deployment::isInstalledProgramDir(QString::fromLatin1(dir))) << dir;
+    for (const char* dir : {"/home/u/zek/build/bin", "/usr2/zek", "/tmp/usr", "/optical"})
+        EXPECT_FALSE(deployment::isInstalledProgramDir(QString::fromLatin1(dir))) << dir;
+}

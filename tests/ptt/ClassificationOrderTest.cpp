@@ -88,6 +88,10 @@ TEST(Classification, SearchResultReplacesArticleListAndBadHeadersKeepTheBoard) {
     EXPECT_EQ(classify(rig, r, {" 作者          看板  Test", " 標題  t"}, "  瀏覽 第 1/1 頁 (100%)  目前顯示: 第 01~03 行"), 3);
     EXPECT_EQ(r.ErrorInfo(), PttTextComponent::kErrorNoAuthor);
     EXPECT_EQ(r.ArticleTitle() + r.LongURL(), testUrl);
+    // The same without a title (an author and board on row 0, a blank title row).
+    EXPECT_EQ(classify(rig, r, {" 作者  someone (x)  看板  Test", " 標題"}, "  瀏覽 第 1/1 頁 (100%)  目前顯示: 第 01~03 行"), 3);
+    EXPECT_EQ(r.ErrorInfo(), PttTextComponent::kErrorNoTitle);
+    EXPECT_EQ(r.ArticleTitle() + r.LongURL(), testUrl);
 
     // Links name the port another BBS was reached on, never PTT's (it spreads its sessions).
     r.setBBSPort(3000);

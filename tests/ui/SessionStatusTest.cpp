@@ -37,7 +37,8 @@ TEST(SessionStatus, CaptionsAndErrorTexts) {
 
     IniFile file;
     file.parse(QString::fromUtf8("[Language Setting]\nTW/Error_Fail_To_Connect_To=無法連線到\nTW/Reason_Refused=對方拒絕連線\n"
-                                 "TW/Reason_Closed=對方結束了連線\nTW/Reason_Host_Not_Found=找不到這個主機\n"));
+                                 "TW/Reason_Closed=對方結束了連線\nTW/Reason_Host_Not_Found=找不到這個主機\n"
+                                 "TW/Reason_Host_Key_Refused=沒有接受主機的金鑰\n"));
     LanguageTexts texts(&file, "TW");
     EXPECT_EQ(SessionStatus::connectionError(texts, "bbs.example.org", 2323, "Connection refused"),
               QString::fromUtf8("無法連線到 bbs.example.org:2323 (對方拒絕連線)"));
@@ -48,6 +49,7 @@ TEST(SessionStatus, CaptionsAndErrorTexts) {
         {"", "對方結束了連線"},
         {"Host not found", "找不到這個主機"},
         {"SSH: the host key changed", "SSH: the host key changed"},  // said as the transport says it
+        {"host key refused", "沒有接受主機的金鑰"},  // the user's answer, not the host refusing
     };
     for (const auto& r : reasons)
         EXPECT_EQ(SessionStatus::reasonText(texts, r.said), QString::fromUtf8(r.shown)) << r.said;

@@ -3,6 +3,7 @@
 #include "ui/AppDialogs.h"
 #include "ui/FrmCheckNewVersion.h"
 #include "ui/MainFormParts.h"
+#include "ui/MainMenus.h"
 #include "ui/SharingCommands.h"
 #include "ui/frmQuickBBS.h"
 #include "ui/frmZEKLink.h"
@@ -157,7 +158,9 @@ TEST_F(SharingDialogs, VersionDialogShowsEachState) {
         EXPECT_EQ(shown(dialog->LblDownload, dialog), c.download) << c.state;
         EXPECT_EQ(shown(dialog->LblInstallNote, dialog), c.state == VersionCheck::InstallerReady) << c.state;
         // No installer in the folder: "install now" has nothing to open.
-        if (c.state == VersionCheck::InstallerReady) EXPECT_FALSE(dialog->CmdYes->isEnabled());
+        if (c.state == VersionCheck::InstallerReady) {
+            EXPECT_FALSE(dialog->CmdYes->isEnabled());
+        }
     }
     dialog->NewDataReceived(1234);
     EXPECT_EQ(dialog->LabelReceived->text(), QStringLiteral("1234 ") + win.context.texts.text(QStringLiteral("bytes")));
@@ -171,5 +174,9 @@ TEST_F(SharingDialogs, ShareOutsideASessionDoesNothingAndBookmarksHaveAMenu) {
     EXPECT_FALSE(link->isVisible());
     QMenu* menu = win.form->menuBar()->findChild<QMenu*>(QStringLiteral("mnuBookmarks"));
     ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(menu->title(), win.context.texts.text(QStringLiteral("Menu_Bookmarks")));
+    EXPECT_EQ(menu->title(), MainMenus::withMnemonic(win.context.texts.text(QStringLiteral("Menu_Bookmarks")), 'B'));
+    // Its title follows a change of language like the other menus'.
+    win.form->applyLanguageTexts(QStringLiteral("EN"));
+    EXPECT_EQ(menu->title(), MainMenus::withMnemonic(win.context.texts.text(QStringLiteral("Menu_Bookmarks")), 'B'));
+    EXPECT_TRUE(menu->title().contains(QLatin1String("&B"))) << menu->title().toStdString();
 }
