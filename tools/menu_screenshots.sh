@@ -30,11 +30,12 @@ key alt+e; key s; shot menu-edit-ptt-shortcuts; key Escape; key Escape
 key alt+o; shot menu-options; key Escape
 key alt+o; key n; shot menu-options-ctrl; key Escape; key Escape
 key alt+h; shot menu-help; key Escape
+key alt+b; shot menu-bookmarks; key Escape
+xdotool mousemove --window $W 500 400 click 3; sleep 1; shot menu-popup; key Escape
 key alt+o; key f; sleep 1; shot dialog-font; key Escape
 key alt+o; key r; sleep 1; shot dialog-reset; key Escape
 key alt+h; key a; sleep 1; shot dialog-about; key Escape
 xdotool windowfocus $W; sleep 1; key ctrl+shift+w; sleep 1; shot dialog-close-tab; key Escape
-xdotool mousemove --window $W 20 42; sleep 2; shot tooltip-toolbar
 kill $FP; sleep 1; shot dropped-connection
 kill $ZP 2>/dev/null; sleep 1; kill -9 $ZP 2>/dev/null
 rm -rf "$D"

@@ -22,7 +22,7 @@ $B/zek > $D/zek.log 2>&1 &
 ZP=$!
 sleep 6
 W=$(xdotool search --onlyvisible --name "Zek" | head -1)
-[ -n "$W" ] && xdotool windowsize $W 1280 800
+[ -n "$W" ] && xdotool windowmove $W 0 0 windowsize $W 1280 800
 # The clipboard stays ours until Zek takes the hand-off and clears it.
 python3 - "pas:?cmd=pas:BBS=127.0.0.1:$PORT&Board=Test&ArticleAID=1h57JlJx" <<'PY' &
 import sys, tkinter

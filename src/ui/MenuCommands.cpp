@@ -378,7 +378,8 @@ void MenuCommands::localizeSession(axZEK* session) {
             if (QAction* a = popup->findChild<QAction*>(QString::fromUtf8(name)))
                 a->setText(context_.texts.text(QString::fromLatin1(key)));
         static const std::pair<const char*, const char*> byCaption[] = {
-            {"開啟網頁", "Popup_Open_Web_Page"}, {"開啟FTP", "Popup_Open_FTP"}, {"當成網址開啟", "Popup_Open_As_Address"}};
+            {"開啟網頁", "Popup_Open_Web_Page"}, {"開啟FTP", "Popup_Open_FTP"}, {"當成網址開啟", "Popup_Open_As_Address"},
+            {"網址", "Popup_Address"}};  // its caption while nothing is marked
         if (QAction* a = popup->findChild<QAction*>(QStringLiteral("mnu網址"))) {
             for (const auto& [caption, key] : byCaption)
                 if (a->text() == QString::fromUtf8(caption)) a->setText(context_.texts.text(QString::fromLatin1(key)));

@@ -5,6 +5,7 @@
 #include "app/IniFile.h"
 #include "screen/axZekScreen.h"
 #include "session/CopyText.h"
+#include "session/axZEK.h"
 #include "ui/MainMenus.h"
 #include "ui/MenuCommands.h"
 #include "ui/PttShortcuts.h"
@@ -18,6 +19,8 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QRegularExpression>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
@@ -343,6 +346,21 @@ TEST(MenuCommands, LanguageSwitchRetitlesMenusToolbarAndButtons) {
     EXPECT_EQ(row(h).CmdGo->text(), "Go");
     EXPECT_TRUE(menus(h).mnuLanguageEN->isChecked());
     EXPECT_EQ(menus(h).mnuEditCopy->shortcut(), QKeySequence("Ctrl+Shift+C"));
+
+    // A session's popup menu and redraw label speak English too, nothing marked or not.
+    LoopbackHost host;
+    h.tabs().OpenBBS2("127.0.0.1", host.serverPort());
+    axZEK* session = h.tabs().session(h.tabs().table().record(h.tabs().currentTab()).slot);
+    ASSERT_NE(session, nullptr);
+    QMenu* popup = session->findChild<QMenu*>(QStringLiteral("mnu檔案"));
+    ASSERT_NE(popup, nullptr);
+    emit popup->aboutToShow();
+    const QRegularExpression han(QStringLiteral("\\p{Han}"));
+    for (QAction* a : popup->actions()) {
+        if (a->isSeparator()) continue;
+        EXPECT_FALSE(a->text().isEmpty() || a->text().contains(han)) << a->text().toStdString();
+    }
+    EXPECT_EQ(session->findChild<QLabel*>(QStringLiteral("label1"))->text(), "Redraw screen");
 }
 
 TEST(MenuCommands, PreferencesKeepTheQuestionsTheFaceThePlacementAndTheStartPage) {

@@ -175,8 +175,15 @@ void FakePttSession::openArticle() {
     article_ = cursor_;
     page_ = 0;
     state_ = State::Article;
-    if (article_ == 4) sendGenerated(uaoArticle());
-    else send(article_ == 2 ? QStringLiteral("19") : QStringLiteral("32"));
+    if (article_ == 4) {
+        sendGenerated(uaoArticle());
+        return;
+    }
+    // PTT clears the screen for an article; the recordings were made after a clear and
+    // leave the rows they do not use untouched, so a short article would show the rest
+    // of the screen before it.
+    socket_->write("\x1b[H\x1b[2J");
+    send(article_ == 2 ? QStringLiteral("19") : QStringLiteral("32"));
 }
 
 void FakePttSession::leaveToMainMenu() {
@@ -329,7 +336,7 @@ void FakePttSession::key(int k) {
             state_ = State::AidNotFound;
             sendGenerated(clearPromptRow() +
                           QByteArray(" \xa7\xe4\xa4\xa3\xa8\xec\xb3o\xad\xd3\xa4\xe5\xb3\xb9\xa5N\xbdX(AID)"
-                                     "\xa1A\xa5i\xaf\xe0\xacO\xa4\xe5\xb3\xb9\xa4w\xae\xf8\xa5\xa2  "
+                                     "\xa1" "A\xa5i\xaf\xe0\xacO\xa4\xe5\xb3\xb9\xa4w\xae\xf8\xa5\xa2  "
                                      "\xbd\xd0\xab\xf6\xa5\xf4\xb7N\xc1\xe4\xc4~\xc4\xf2 "));
         }
         return;
