@@ -1,5 +1,5 @@
 // dialogshots FOLDER [TW|EN]: draws the logon, link, quick-connect and version dialogs in their
-// states with the shipped texts and saves each as a PNG in FOLDER. Nothing is sent
+// states with the shipped texts and saves each in FOLDER as dialog-NAME-tw.png or -en.png. Nothing is sent
 // anywhere: the version check is put into each state directly.
 #include "app/AppContext.h"
 #include "app/StderrUserInteraction.h"
@@ -28,8 +28,10 @@ class NoHost : public WebServicesHost {
 void save(QWidget* w, const QString& folder, const QString& name) {
     w->show();
     w->adjustSize();
+    // adjustSize takes the width's height from the hint alone; wrapped labels need more.
+    if (w->heightForWidth(w->width()) > w->height()) w->resize(w->width(), w->heightForWidth(w->width()));
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
-    w->grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+    w->grab().save(folder + QStringLiteral("/dialog-") + name + QStringLiteral(".png"));
 }
 }  // namespace
 
@@ -73,15 +75,15 @@ int main(int argc, char** argv) {
     frmZEKLink link(context);
     link.setShortLinksAvailable(true);
     link.setForm(QString(), QString());
-    save(&link, folder, QStringLiteral("link-none"));
+    save(&link, folder, QStringLiteral("link-none") + suffix);
     const QString article = root + QStringLiteral("?cmd=pas:BBS=ptt.cc&Board=Test&ArticleAID=1h57JlJx");
     link.setForm(QStringLiteral("Article"), article);
-    save(&link, folder, QStringLiteral("link-article-long"));
+    save(&link, folder, QStringLiteral("link-article-long") + suffix);
     link.CmdMakeShort->click();
     link.setForm(QStringLiteral("Article"), root + QStringLiteral("?x=cmd=pas:a_D9PWdqc1"));
-    save(&link, folder, QStringLiteral("link-article-short"));
+    save(&link, folder, QStringLiteral("link-article-short") + suffix);
     link.setForm(QStringLiteral("Board"), root + QStringLiteral("?cmd=pas:BBS=ptt.cc&Board=Test"));
-    save(&link, folder, QStringLiteral("link-board"));
+    save(&link, folder, QStringLiteral("link-board") + suffix);
     link.hide();
 
     frmQuickBBS quick(context);
@@ -89,7 +91,7 @@ int main(int argc, char** argv) {
     quick.recentHosts().add(QStringLiteral("ptt.cc"), 23);
     quick.txtHost->addItems({QStringLiteral("ptt.cc"), QStringLiteral("bbs.example.org")});
     quick.txtHost->setEditText(QStringLiteral("bbs.example.org"));
-    save(&quick, folder, QStringLiteral("quick-connect"));
+    save(&quick, folder, QStringLiteral("quick-connect") + suffix);
     quick.hide();
 
     NoHost host;
@@ -106,7 +108,7 @@ int main(int argc, char** argv) {
     for (const auto& s : states) {
         check.showState(s.state);
         if (s.state == VersionCheck::Downloading) version.NewDataReceived(1843200);
-        save(&version, folder, QString::fromLatin1(s.name));
+        save(&version, folder, QString::fromLatin1(s.name) + suffix);
     }
     return 0;
 }

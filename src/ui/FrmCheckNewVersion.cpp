@@ -128,6 +128,10 @@ void FrmCheckNewVersion::showState(int32_t state) {
             break;
         default: break;
     }
+    // The texts wrap: the box takes the height its width needs, so no line is cut off.
+    layout()->activate();
+    const int w = qMax(width(), minimumWidth());
+    resize(w, qMax(heightForWidth(w), minimumSizeHint().height()));
     show();
     raise();
     activateWindow();

@@ -147,6 +147,8 @@ TEST_F(SharingDialogs, VersionDialogShowsEachState) {
         {VersionCheck::InstallerReady, "New_Version_Found1", "Install_Later", true, false, false},
         {VersionCheck::ServerError, "Remote_Server_Error", "Finish", false, false, false},
     };
+    // A note long enough to wrap over several lines (English wraps where Chinese did not).
+    dialog->LblInstallNote->setText(QStringLiteral("word ").repeated(60));
     for (const auto& c : cases) {
         check.showState(c.state);
         ASSERT_TRUE(dialog->isVisible()) << c.state;
@@ -157,6 +159,8 @@ TEST_F(SharingDialogs, VersionDialogShowsEachState) {
         EXPECT_EQ(shown(dialog->CmdCancel, dialog), c.received) << c.state;
         EXPECT_EQ(shown(dialog->LblDownload, dialog), c.download) << c.state;
         EXPECT_EQ(shown(dialog->LblInstallNote, dialog), c.state == VersionCheck::InstallerReady) << c.state;
+        // Wrapped texts get the height they need: no line cut off at the bottom.
+        EXPECT_GE(dialog->height(), dialog->heightForWidth(dialog->width())) << c.state;
         // No installer in the folder: "install now" has nothing to open.
         if (c.state == VersionCheck::InstallerReady) {
             EXPECT_FALSE(dialog->CmdYes->isEnabled());
