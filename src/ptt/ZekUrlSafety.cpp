@@ -8,18 +8,6 @@ bool isAsciiAlnum(char16_t u) {
     return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z');
 }
 
-QString asciiLower(const QString& text, bool* ascii) {
-    QString out(text.size(), Qt::Uninitialized);
-    *ascii = true;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        char16_t u = text[i].unicode();
-        if (u > 0x7E || u < 0x21) *ascii = false;
-        if (u >= 'A' && u <= 'Z') u = static_cast<char16_t>(u + ('a' - 'A'));
-        out[i] = QChar(u);
-    }
-    return out;
-}
-
 }  // namespace
 
 bool ZekUrlSafety::isBoardName(const QString& name) {
@@ -45,10 +33,5 @@ bool ZekUrlSafety::isPttHost(const QString& hostOrAddress, const QString& pttDom
     // "ssh://bbs@ptt.cc" and the like are PTT by their host part.
     const QString host =
         BbsAddress::hasScheme(hostOrAddress) ? BbsAddress::parse(hostOrAddress).host : hostOrAddress;
-    bool hostAscii = false, domainAscii = false;
-    const QString h = asciiLower(host, &hostAscii);
-    const QString d = asciiLower(pttDomain, &domainAscii);
-    if (d.isEmpty() || !hostAscii || !domainAscii) return false;
-    if (h == d) return true;
-    return h.size() > d.size() + 1 && h.endsWith(d) && h[h.size() - d.size() - 1] == QLatin1Char('.');
+    return BbsAddress::isHostInDomain(host, pttDomain);
 }

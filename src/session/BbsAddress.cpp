@@ -60,6 +60,25 @@ bool splitHostPort(const QString& text, QString& host, int& port) {
 
 bool BbsAddress::hasScheme(const QString& text) { return schemeOf(text.trimmed()) != nullptr; }
 
+bool BbsAddress::isHostInDomain(const QString& host, const QString& domain) {
+    auto asciiLower = [](const QString& text, bool* ascii) {
+        QString out(text.size(), Qt::Uninitialized);
+        *ascii = true;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            char16_t u = text[i].unicode();
+            if (u > 0x7E || u < 0x21) *ascii = false;
+            if (u >= 'A' && u <= 'Z') u = static_cast<char16_t>(u + ('a' - 'A'));
+            out[i] = QChar(u);
+        }
+        return out;
+    };
+    bool hostAscii = false, domainAscii = false;
+    const QString h = asciiLower(host, &hostAscii), d = asciiLower(domain, &domainAscii);
+    if (d.isEmpty() || !hostAscii || !domainAscii) return false;
+    if (h == d) return true;
+    return h.size() > d.size() + 1 && h.endsWith(d) && h[h.size() - d.size() - 1] == QLatin1Char('.');
+}
+
 BbsAddress BbsAddress::parse(const QString& input, int defaultPort) {
     BbsAddress a;
     const QString text = input.trimmed();

@@ -33,5 +33,9 @@ struct BbsAddress {
 
     // True when the text starts with one of the schemes above.
     static bool hasScheme(const QString& text);
+    // True when host is domain or a name under it ("x.ptt.cc"), letter case aside; never
+    // by "contains" ("ptt.cc.example.org", "notptt.cc" are not under ptt.cc). Names with
+    // anything but printable ASCII match nothing.
+    static bool isHostInDomain(const QString& host, const QString& domain);
     static BbsAddress parse(const QString& text, int defaultPort = 23);
 };

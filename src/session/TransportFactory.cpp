@@ -9,15 +9,6 @@
 
 namespace transports {
 
-namespace {
-
-bool isPttHost(const QString& host, const QString& domain) {
-    const QString h = host.toLower(), d = domain.toLower();
-    return !d.isEmpty() && (h == d || h.endsWith(QLatin1Char('.') + d));
-}
-
-}  // namespace
-
 HostOptions hostOptions(const IniFile& hostsIni, const QString& host, const QString& pttDomain) {
     HostOptions o;
     // Sections are matched exactly by the host as written, then lower-cased.
@@ -27,7 +18,7 @@ HostOptions hostOptions(const IniFile& hostsIni, const QString& host, const QStr
         return v.trimmed();
     };
     const QString negotiate = value(QStringLiteral("telnet_negotiation"));
-    o.telnetNegotiation = !isPttHost(host, pttDomain) && (negotiate == QLatin1String("1") ||
+    o.telnetNegotiation = !BbsAddress::isHostInDomain(host, pttDomain) && (negotiate == QLatin1String("1") ||
                                                           negotiate.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 ||
                                                           negotiate == QLatin1String("-1"));
     o.origin = value(QStringLiteral("origin"));
@@ -35,7 +26,7 @@ HostOptions hostOptions(const IniFile& hostsIni, const QString& host, const QStr
     if (o.origin.contains(QLatin1Char('\r')) || o.origin.contains(QLatin1Char('\n'))) o.origin.clear();
     // PTT's WebSocket gateway takes its own web terminal's origin.
     if (o.origin.isEmpty())
-        o.origin = isPttHost(host, pttDomain) ? QStringLiteral("https://term.") + pttDomain.toLower()
+        o.origin = BbsAddress::isHostInDomain(host, pttDomain) ? QStringLiteral("https://term.") + pttDomain.toLower()
                                               : QStringLiteral("https://") + host;
     o.identityFile = value(QStringLiteral("identity_file"));
     return o;
