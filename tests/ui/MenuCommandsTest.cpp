@@ -330,6 +330,20 @@ TEST(MenuCommands, WindowKeysOpenSwitchAndCloseTabs) {
     menus(h).mnuConnectStop->trigger();
     EXPECT_EQ(h.ui.questions.size(), 2u);
     EXPECT_EQ(h.strip().ItemMaxNumber(), 2);
+
+    // Quitting with a live session asks once, naming how many; No keeps the window.
+    h.tabs().OpenBBS2("127.0.0.1", host.serverPort());
+    ASSERT_TRUE(h.sessionConnected(3));
+    h.ui.answer = false;
+    h.ui.optOut = false;
+    menus(h).mnuConnectExit->trigger();
+    ASSERT_EQ(h.ui.questions.size(), 3u);
+    EXPECT_EQ(h.ui.questions[2], h.context.texts.text("Confirm_Quit").replace("%1", "1"));
+    EXPECT_FALSE(h.form->isUnloaded());
+    h.ui.answer = true;
+    menus(h).mnuConnectExit->trigger();
+    EXPECT_EQ(h.ui.questions.size(), 4u);
+    EXPECT_TRUE(h.form->isUnloaded());
 }
 
 TEST(MenuCommands, LanguageSwitchRetitlesMenusToolbarAndButtons) {
