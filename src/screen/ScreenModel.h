@@ -109,8 +109,6 @@ public:
     int backgroundIndex() const { return bgIndex_; }
     // -1 while SGR 5 is in force, else 0.
     int blinkFlag() const { return blink_; }
-    // SGR 4 until SGR 24 or 0.
-    bool underlineFlag() const { return underline_; }
     int parserState() const { return state_; }
 
     // Leading decimal number of a parameter text (0 when it has none), rounded half to

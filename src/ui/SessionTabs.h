@@ -39,7 +39,7 @@ public:
 
     // Where instant-message alerts go (tests record them); the desktop's by default.
     void setNotifier(Notifier* notifier);
-    // Replaces the maker of web views (before load; tests use a light stand-in).
+    // Replaces the maker of web views (before load; tests give a light fake page).
     void setWebFactory(WebPane::Factory factory) { webFactory_ = std::move(factory); }
     // The load step: slots free, not busy, address box clear.
     void load();

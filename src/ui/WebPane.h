@@ -1,7 +1,7 @@
 #pragma once
 // A web page shown by the main window: the start page WB or one element of WBArray.
 // Every navigation is reported before it happens and may be cancelled by the filter.
-// The real one is ZekWebView; tests may put in a light stand-in through a factory.
+// The real one is ZekWebView; tests give a light fake page through a factory.
 #include <QUrl>
 #include <QWidget>
 

@@ -8,6 +8,7 @@
 namespace {
 
 constexpr unsigned char kIAC = 255, kSB = 250, kSE = 240;
+constexpr char kClearScreen[] = "\x1b[H\x1b[2J";
 
 // Identifiers of the recorded articles of Test (article number -> AID).
 const char* const kTestAids[] = {nullptr, "1h57J5HJ", "1h57JlJx"};
@@ -42,7 +43,7 @@ QByteArray infoBox(int top, int article) {
 // the way PTT draws an article, with text that only Big5-UAO has (kana, simplified
 // characters, symbols) in colours, one character with halves in different colours.
 QByteArray uaoArticle() {
-    QByteArray s = "\x1b[H\x1b[2J";
+    QByteArray s;
     // 作者 tester (tester) 看板 Test / 標題 [情報] 測試公告 ANSI 顏色 / 時間 ...
     s += "\x1b[34;47m \xa7\x40\xaa\xcc \x1b[0;44m tester (tester)" + QByteArray(44, ' ') +
          "\x1b[34;47m \xac\xdd\xaa\x4f \x1b[0;44m Test \x1b[m\x1b[K\r\n";
@@ -175,15 +176,12 @@ void FakePttSession::openArticle() {
     article_ = cursor_;
     page_ = 0;
     state_ = State::Article;
-    if (article_ == 4) {
-        sendGenerated(uaoArticle());
-        return;
-    }
     // PTT clears the screen for an article; the recordings were made after a clear and
     // leave the rows they do not use untouched, so a short article would show the rest
     // of the screen before it.
-    socket_->write("\x1b[H\x1b[2J");
-    send(article_ == 2 ? QStringLiteral("19") : QStringLiteral("32"));
+    socket_->write(kClearScreen);
+    if (article_ == 4) sendGenerated(uaoArticle());
+    else send(article_ == 2 ? QStringLiteral("19") : QStringLiteral("32"));
 }
 
 void FakePttSession::leaveToMainMenu() {
@@ -394,7 +392,7 @@ void FakePttSession::key(int k) {
         state_ = afterBox_;
         // PTT repaints the whole page after the box; the recorded page leaves the rows it
         // does not use as they were, which would keep the box on the screen.
-        if (afterBox_ == State::Article) socket_->write("\x1b[H\x1b[2J");
+        if (afterBox_ == State::Article) socket_->write(kClearScreen);
         send(afterBoxScreen_);
         if (afterBoxCursor_ > 0) moveListCursor(afterBoxCursor_);
         afterBoxCursor_ = 0;
