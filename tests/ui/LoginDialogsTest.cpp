@@ -1,4 +1,5 @@
 // The two account dialogs: what OK accepts, what it stores and sends, what Cancel ends.
+#include "LoopbackHost.h"
 #include "MainWindowHarness.h"
 #include "ui/AppDialogs.h"
 #include "ui/frmAutoLogin.h"
@@ -7,8 +8,6 @@
 #include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 
 namespace {
@@ -26,13 +25,8 @@ TEST(LoginDialogs, WhatOkAcceptsAndStores) {
     Dialogs t;
     const QString noAccount = t.h.context.texts.text("Invalid_User_Name");
     const QString noPassword = t.h.context.texts.text("Invalid_Passwored");
-    struct Case {
-        const char* name;
-        bool autoDialog;  // frmAutoLogin, else frmLogin
-        bool autoOn;
-        QString account, password;
-        QString message;  // "" = accepted
-    } cases[] = {
+    // autoDialog: frmAutoLogin, else frmLogin; message "": accepted.
+    struct Case { const char* name; bool autoDialog, autoOn; QString account, password, message; } cases[] = {
         {"login: blanks trimmed", false, false, "  tester ", " pw ", ""},
         {"login: empty password", false, true, "tester", "   ", noPassword},
         {"login: empty account first", false, true, "", "", noAccount},
@@ -62,12 +56,9 @@ TEST(LoginDialogs, WhatOkAcceptsAndStores) {
 
 TEST(LoginDialogs, LoginSendsToItsTabAndSetsTheAnswers) {
     Dialogs t;
-    QTcpServer server;
-    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
-    t.h.tabs().OpenBBS2("127.0.0.1", server.serverPort());  // tab 2
-    ASSERT_TRUE(QTest::qWaitFor([&] { return server.hasPendingConnections(); }, 5000));
-    QTcpSocket* peer = server.nextPendingConnection();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return t.h.tabs().session(2)->isConnected(); }, 5000));
+    LoopbackHost host;
+    t.h.tabs().OpenBBS2("127.0.0.1", host.serverPort());  // tab 2
+    ASSERT_TRUE(t.h.sessionConnected(2));
     t.h.strip().setItemNowNumber(1);  // another tab in front
 
     frmLogin* login = t.d->login();
@@ -79,8 +70,7 @@ TEST(LoginDialogs, LoginSendsToItsTabAndSetsTheAnswers) {
     login->ChkDeleteOtherLinks->setChecked(false);
     login->ChkAutoEnabled->setChecked(true);
     login->TB_ButtonClick("OK");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return peer->bytesAvailable() >= 16; }, 5000));
-    EXPECT_EQ(peer->readAll(), QByteArray("tester\rtest1234\r"));
+    EXPECT_EQ(host.take(16), QByteArray("tester\rtest1234\r"));
     EXPECT_FALSE(t.h.context.logonAnswers.deleteOtherConnections);
     EXPECT_TRUE(t.h.context.logonAnswers.deletePasswordErrors);
     EXPECT_EQ(t.h.context.logonAnswers.enteredAccount, "tester");

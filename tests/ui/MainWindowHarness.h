@@ -16,8 +16,15 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 #include <vector>
+
+inline bool waitFor(const std::function<bool()>& done, int ms = 5000) {
+    QElapsedTimer t;
+    for (t.start(); !done() && t.elapsed() < ms;) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    return done();
+}
 
 class RecordedMessages : public UserInteraction {
 public:
@@ -78,10 +85,7 @@ public:
     ZEKAddressPoolCls& pool() const { return *context.addressPool; }
     // Waits until the session in slot exists and is connected.
     bool sessionConnected(int slot) const {
-        const auto done = [&] { return tabs().session(slot) && tabs().session(slot)->isConnected(); };
-        QElapsedTimer t;
-        for (t.start(); !done() && t.elapsed() < 5000;) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        return done();
+        return waitFor([&] { return tabs().session(slot) && tabs().session(slot)->isConnected(); });
     }
 
     QTemporaryDir dir;

@@ -11,29 +11,20 @@
 #include <gtest/gtest.h>
 
 TEST(QuickConnectInput, ValidationTable) {
-    const struct { const char* host; const char* port; const char* error; const char* hostBack; const char* portBack; int value; } cases[] = {
-        {"  bbs.example.org ", "23", "", "bbs.example.org", "23", 23},
-        {"h", " 0023 ", "", "h", "23", 23},
-        {"h", "2.6", "", "h", "3", 3},
-        {"h", "2.5", "", "h", "2", 2},  // halves to even
-        {"h", "3.5", "", "h", "4", 4},
-        {"h", "+8080", "", "h", "8080", 8080},
-        {"h", "65535", "", "h", "65535", 65535},
+    // What was typed, the error key ("" accepted), the fields given back and the port.
+    const struct { const char *host, *port, *error, *hostBack, *portBack; int value; } cases[] = {
+        {"  bbs.example.org ", "23", "", "bbs.example.org", "23", 23}, {"h", " 0023 ", "", "h", "23", 23},
+        {"h", "2.6", "", "h", "3", 3},                 {"h", "2.5", "", "h", "2", 2},  // halves to even
+        {"h", "3.5", "", "h", "4", 4},                 {"h", "+8080", "", "h", "8080", 8080},
+        {"h", "65535", "", "h", "65535", 65535},       {"h", "65535.4", "", "h", "65535", 65535},
         {"h", "40000", "", "h", "40000", 40000},  // above the 16-bit signed range, still a port
-        {"h", "65535.4", "", "h", "65535", 65535},
-        {"h", "65535.5", "Invalid_Port", "h", "65535.5", 0},
-        {"h", "65536", "Invalid_Port", "h", "65536", 0},
-        {"h", "0", "Invalid_Port", "h", "0", 0},
-        {"h", "0.4", "Invalid_Port", "h", "0.4", 0},
-        {"h", "-5", "Invalid_Port", "h", "-5", 0},
-        {"h", "23a", "Invalid_Port", "h", "23a", 0},
-        {"h", "1e3", "Invalid_Port", "h", "1e3", 0},
-        {"h", "0x17", "Invalid_Port", "h", "0x17", 0},
-        {"h", "", "Invalid_Port", "h", "", 0},
-        {"h", " ", "Invalid_Port", "h", "", 0},
+        {"h", "65535.5", "Invalid_Port", "h", "65535.5", 0}, {"h", "65536", "Invalid_Port", "h", "65536", 0},
+        {"h", "0", "Invalid_Port", "h", "0", 0},       {"h", "0.4", "Invalid_Port", "h", "0.4", 0},
+        {"h", "-5", "Invalid_Port", "h", "-5", 0},     {"h", "23a", "Invalid_Port", "h", "23a", 0},
+        {"h", "1e3", "Invalid_Port", "h", "1e3", 0},   {"h", "0x17", "Invalid_Port", "h", "0x17", 0},
+        {"h", "", "Invalid_Port", "h", "", 0},         {"h", " ", "Invalid_Port", "h", "", 0},
         {"h", "99999999999999999999999", "Invalid_Port", "h", "99999999999999999999999", 0},
-        {"   ", "23", "Invalid_Host", "", "23", 0},
-        {"", "abc", "Invalid_Host", "", "abc", 0},
+        {"   ", "23", "Invalid_Host", "", "23", 0},    {"", "abc", "Invalid_Host", "", "abc", 0},
     };
     for (const auto& c : cases) {
         const QuickConnectInput in = QuickConnectInput::check(QString::fromUtf8(c.host), QString::fromUtf8(c.port));

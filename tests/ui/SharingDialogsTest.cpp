@@ -52,17 +52,14 @@ TEST_F(SharingDialogs, LinkDialogFormsByType) {
         const QString url = c.hasLink ? longLink("&Board=Test") : QString();
         link->setForm(type, url);
         EXPECT_EQ(link->TxtZEKURL->text(), url) << c.type;
-        EXPECT_EQ(shown(link->TxtZEKURL, link), c.hasLink) << c.type;
-        EXPECT_EQ(shown(link->LblIE, link), c.hasLink) << c.type;
-        EXPECT_EQ(shown(link->CmdCopyLong, link), c.hasLink) << c.type;
-        EXPECT_EQ(shown(link->TxtShortURL, link), c.hasLink) << c.type;
-        EXPECT_EQ(shown(link->LblInfo3, link), !c.hasLink) << c.type;
-        EXPECT_EQ(shown(link->LblIntroZEKURL, link), !c.hasLink) << c.type;
-        EXPECT_FALSE(shown(link->LblFacebook, link) || shown(link->LblPlurk, link));
+        for (const auto& [w, want] : {std::pair<QWidget*, bool>{link->TxtZEKURL, c.hasLink}, {link->LblIE, c.hasLink},
+                                      {link->CmdCopyLong, c.hasLink}, {link->TxtShortURL, c.hasLink},
+                                      {link->LblInfo3, !c.hasLink}, {link->LblIntroZEKURL, !c.hasLink},
+                                      {link->LblFacebook, false}, {link->LblPlurk, false}})
+            EXPECT_EQ(shown(w, link), want) << c.type << " " << w->objectName().toStdString();
         if (c.hasLink) {
             EXPECT_TRUE(link->LblInfo1->text().contains(QString::fromUtf8(c.word))) << c.type;
             EXPECT_FALSE(link->LblInfo1->text().contains(QStringLiteral("<XXX>")));
-            EXPECT_TRUE(link->LblInfo2->text().endsWith(win.context.texts.text(QStringLiteral("Or"))));
         }
     }
 }
@@ -103,9 +100,9 @@ TEST_F(SharingDialogs, QuickConnectRefusesBadInputAndOpensGoodInput) {
     quick->recentHosts() = RecentHosts(win.dir.path() + QStringLiteral("/recent_hosts.txt"));
     std::vector<std::pair<QString, int>> opened;
     quick->setOpener([&](const QString& host, int port) { opened.emplace_back(host, port); });
+    // The check itself has its own table; here one refusal of each kind and one opening.
     const struct { const char* host; const char* port; bool opens; } cases[] = {
-        {"", "23", false}, {"h.example.org", "0", false}, {"h.example.org", "65536", false},
-        {"h.example.org", "23a", false}, {" h.example.org ", " 2.6 ", true},
+        {"", "23", false}, {"h.example.org", "23a", false}, {" h.example.org ", " 2.6 ", true},
     };
     for (const auto& c : cases) {
         quick->initialize();
@@ -178,9 +175,8 @@ TEST_F(SharingDialogs, ShareOutsideASessionDoesNothingAndBookmarksHaveAMenu) {
     EXPECT_FALSE(link->isVisible());
     QMenu* menu = win.form->menuBar()->findChild<QMenu*>(QStringLiteral("mnuBookmarks"));
     ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(menu->title(), MainMenus::withMnemonic(win.context.texts.text(QStringLiteral("Menu_Bookmarks")), 'B'));
-    // Its title follows a change of language like the other menus'.
-    win.form->applyLanguageTexts(QStringLiteral("EN"));
+    win.form->applyLanguageTexts(QStringLiteral("EN"));  // its title follows, as the other menus'
+
     EXPECT_EQ(menu->title(), MainMenus::withMnemonic(win.context.texts.text(QStringLiteral("Menu_Bookmarks")), 'B'));
     EXPECT_TRUE(menu->title().contains(QLatin1String("&B"))) << menu->title().toStdString();
 }

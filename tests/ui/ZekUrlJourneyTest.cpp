@@ -74,15 +74,14 @@ struct Journey {
     // Acts on the login dialog as soon as it is shown (it runs modal, inside DataArrived).
     void whenLoginShows(std::function<void(frmLogin&)> act) {
         auto* timer = new QTimer(h.form.get());
-        timer->setInterval(10);
         QObject::connect(timer, &QTimer::timeout, [this, timer, act] {
-            frmLogin* login = h.form->dialogs()->login();
-            if (!login || !login->isVisible()) return;
-            timer->stop();
-            timer->deleteLater();
-            act(*login);
+            if (frmLogin* login = h.form->dialogs()->login(); login && login->isVisible()) {
+                timer->stop();
+                timer->deleteLater();
+                act(*login);
+            }
         });
-        timer->start();
+        timer->start(10);
     }
     static void click(frmLogin& login, const char* key) {
         login.TB->findChild<QAction*>(QString::fromLatin1(key))->trigger();
@@ -123,8 +122,6 @@ TEST(ZekUrlJourney, AutomaticLogonOffAsksAndTheTypedAccountReachesTheDrivenTab) 
     j.open(j.link("Test", "1h57JlJx"));
     // Other connections kept ("n"), wrong-attempt records deleted ("y").
     ASSERT_TRUE(j.received(kLogon + "n\r y\rsTest\r#1h57JlJx\r\r"));
-    EXPECT_EQ(j.h.context.settings.ptt_account, "tester");
-    EXPECT_EQ(j.h.context.settings.switch_of_auto_login, 0);
 }
 
 TEST(ZekUrlJourney, WrongStoredPasswordAsksOnceAndCancelStopsTheWalk) {
@@ -227,8 +224,8 @@ TEST(ZekUrlJourney, ClipboardHandOff) {
     ASSERT_TRUE(j.received(kLogon + kQuestions + "sTest\r#1h57JlJx\r\r"));
 }
 
-// "zek URL" started while Zek runs for the same settings folder: the running window
-// takes the link and walks to it; for a folder where nothing runs the starter opens it.
+// "zek URL" for the settings folder of a running Zek goes to that window; elsewhere the
+// starter opens it itself.
 TEST(ZekUrlJourney, CommandLineLinkGoesToTheRunningCopy) {
     Journey j;
     InstanceChannel channel;
@@ -241,7 +238,6 @@ TEST(ZekUrlJourney, CommandLineLinkGoesToTheRunningCopy) {
     ASSERT_TRUE(j.received(kLogon + kQuestions + "sTest\r#1h57JlJx\r\r"));
 
     QTemporaryDir elsewhere;
-    EXPECT_NE(InstanceChannel::serverName(elsewhere.path()), InstanceChannel::serverName(j.h.dir.path()));
     EXPECT_FALSE(InstanceChannel::sendToRunning(elsewhere.path(), url, 500));
 }
 
