@@ -81,20 +81,13 @@ TEST(Settings, PercentEncodingOfAccountAndPassword) {
 // Everything the user can change comes back the same through App.ini on disk.
 TEST(Settings, RoundTripThroughTheFileKeepsEveryValue) {
     Settings out;
-    out.language_mode = "EN";
-    out.prefix_of_zek_long_url = "http://127.0.0.1:8080/";
-    out.prefix_of_zek_short_url = "http://127.0.0.1:8080/?x=";
-    out.last_bbs = "bbs.example.org";
-    out.last_bbs_port = 3004;
-    out.ptt_account = "批踢踢帳號";
-    out.ptt_password = "p@ss %20 密碼=;#";
+    out.language_mode = "EN", out.last_bbs = "bbs.example.org", out.last_bbs_port = 3004, out.bbs_font_size = 14;
+    out.prefix_of_zek_long_url = "http://127.0.0.1:8080/", out.prefix_of_zek_short_url = "http://127.0.0.1:8080/?x=";
+    out.ptt_account = "批踢踢帳號", out.ptt_password = "p@ss %20 密碼=;#";
     out.switch_of_auto_login = out.switch_of_deleting_password_log = out.switch_of_deleting_other_links = 1;
     out.switch_of_ctrl_c = out.switch_of_ctrl_v = out.switch_of_auto_resize_bbs = true;
-    out.bbs_font_size = 14;
-    out.url_for_checking_new_version = "http://127.0.0.1/v";
-    out.url_for_long_url = "http://127.0.0.1/l";
+    out.url_for_checking_new_version = "http://127.0.0.1/v", out.url_for_long_url = "http://127.0.0.1/l";
     out.url_for_short_url = "http://127.0.0.1/s";
-
     QTemporaryDir dir;
     IniFile file, again;
     file.setPath(dir.filePath("App.ini"));

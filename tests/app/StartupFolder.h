@@ -33,11 +33,6 @@ public:
             if (i != omit) text += QByteArray(PageKeyTable::iniKey(PageKeyTable::List(i))) + "=key--of|page\n";
         return text;
     }
-    static QByteArray defaults() {  // App.ini as the defaults write it
-        IniFile ini;
-        Settings().write(ini);
-        return ini.serialize().toUtf8();
-    }
 
 private:
     QTemporaryDir dir_;

@@ -52,22 +52,18 @@ ZEKAddressCls recordFor(const Page& p) {
     return r;
 }
 
-std::string describe(const ZEKAddressCls& r, const AutoNavigation::Step& s) {
+std::string describe(const QString& keys, bool dialog, bool driving, const QString& board, const QString& aid) {
     return QStringLiteral("keys=[%1] dialog=%2 driving=%3 dest=[%4] aid=[%5]")
-        .arg(QString(s.keys).replace("\r", "\\r").replace("\x1b", "\\e"))
-        .arg(s.loginDialog ? 1 : 0)
-        .arg(r.AutoPTT() ? 1 : 0)
-        .arg(r.DestinationBoardName(), r.DestinationAID())
+        .arg(QString(keys).replace("\r", "\\r").replace("\x1b", "\\e"))
+        .arg(dialog ? 1 : 0)
+        .arg(driving ? 1 : 0)
+        .arg(board, aid)
         .toStdString();
 }
-
-std::string describe(const Outcome& o) {
-    ZEKAddressCls r;
-    r.setAutoPTT(o.driving);
-    r.setDestinationBoardName(o.destBoard);
-    r.setDestinationAID(o.destAid);
-    return describe(r, {o.keys, o.dialog});
+std::string describe(const ZEKAddressCls& r, const AutoNavigation::Step& s) {
+    return describe(s.keys, s.loginDialog, r.AutoPTT(), r.DestinationBoardName(), r.DestinationAID());
 }
+std::string describe(const Outcome& o) { return describe(o.keys, o.dialog, o.driving, o.destBoard, o.destAid); }
 
 const LogonAnswers kYesYes{{}, {}, true, true};
 const LogonAnswers kNoYes{{}, {}, false, true};

@@ -24,7 +24,6 @@ struct Case {
 
 const Case kCases[] = {
     {"article, no PTT session", kArticle, 0, {}, {"AutoPTT ptt.cc/Test/1h57JlJx"}},
-    {"board, no PTT session", kBoard, 0, {}, {"AutoPTT ptt.cc/Test/"}},
     {"PTT without board, no session", kBbsOnly, 0, {}, {"AutoPTT ptt.cc//"}},
     {"identifier without board sets no destination", "http://zek.tw/?cmd=pas:BBS=ptt.cc&ArticleAID=1h57JlJx", 0, {}, {"AutoPTT ptt.cc//"}},
     {"non-PTT BBS with board, no session", kOtherBoard, 0, {}, {"OpenBBS bbs.example.org"}},
@@ -37,8 +36,6 @@ const Case kCases[] = {
     {"no BBS, reusable session", kNoBBS, 2, "ptt.cc", {}, true},
     {"plain host", "  bbs.example.org ", 0, {}, {"OpenBBS bbs.example.org"}},
     {"plain host with port", "bbs.example.org:2323", 0, {}, {"OpenBBS2 bbs.example.org 2323"}},
-    {"plain host, reusable session", "ptt.cc", 2, "ptt.cc", {"OpenBBS ptt.cc"}},
-    {"telnet URL in capitals, blanks around", "  TELNET://bbs.example.org/ ", 0, {}, {"OpenBBS bbs.example.org"}},
     {"telnet URL with port", "telnet://bbs.example.org:2323", 2, "ptt.cc", {"OpenBBS2 bbs.example.org 2323"}},
     {"telnet URL of PTT", "telnet://ptt.cc", 0, {}, {"AutoPTT ptt.cc//"}},
     {"long prefix test is case-sensitive", "HTTP://ZEK.TW/?cmd=pas:BBS=ptt.cc&Board=Test", 0, {},

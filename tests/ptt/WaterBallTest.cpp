@@ -1,23 +1,18 @@
 // Instant messages: recognised on the screen by their rules, announced only for sessions
 // the user is not looking at, once, and a click leads back to the session.
 #include "FakePttHost.h"
+#include "Fixtures.h"
 #include "screen/Big5.h"
 #include "screen/ScreenModel.h"
 #include "RecordingNotifier.h"
 #include "ui/WaterBallAlerts.h"
 
 #include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
 
 std::string big5(const char* utf8) { return big5::fromUtf8(utf8); }
-
-QByteArray recorded(const char* name) {
-    QFile f(QStringLiteral(ZEK_FIXTURES_DIR "/ptt/") + QString::fromLatin1(name));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 TEST(WaterBall, RecognisedByItsRulesNotByOneScreen) {
     const std::string bar = "\x1b[1;1H\x1b[1;33;46m";
@@ -53,11 +48,11 @@ TEST(WaterBall, RecognisedByItsRulesNotByOneScreen) {
     // menu is one, and the cursor goes back where it was.
     for (const QString& file : QDir(QStringLiteral(ZEK_FIXTURES_DIR "/ptt")).entryList({QStringLiteral("*.bin")})) {
         ScreenModel m;
-        m.feed(recorded(file.toLatin1().constData()).toStdString());
+        m.feed(fixtures::read("ptt/" + file.toStdString()));
         EXPECT_FALSE(WaterBall::find(m)) << file.toStdString();
     }
     ScreenModel menu;
-    menu.feed(recorded("08_main_menu.bin").toStdString());
+    menu.feed(fixtures::read("ptt/08_main_menu.bin"));
     const int col = menu.cursorColumn(), row = menu.cursorRow();
     menu.feed(FakePttHost::waterBallBytes(QStringLiteral("SYSOP"), QStringLiteral("水球測試")).toStdString());
     EXPECT_EQ(WaterBall::find(menu), (WaterBall{QStringLiteral("SYSOP"), QStringLiteral("水球測試")}));

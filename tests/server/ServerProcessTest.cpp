@@ -4,7 +4,6 @@
 #include <httplib.h>
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -21,16 +20,13 @@
 
 namespace {
 
-const httplib::Headers kForm;  // content type is given per call
 constexpr const char* kFormType = "application/x-www-form-urlencoded";
 
 std::string line0(const std::string& body) { return body.substr(0, body.find("\r\n")); }
 
-// Sends raw bytes and returns the status of the answer (0 when none came).
-int rawStatus(int port, std::string request) {
-    // Ask the server to close after its answer, so reading to the end finds it.
-    if (const auto head = request.find("\r\n"); head != std::string::npos && request.find("Host:") != std::string::npos)
-        request.insert(head + 2, "Connection: close\r\n");
+// Sends raw bytes and returns the status of the answer (0 when none came). The server may stop
+// reading an oversize request early, and takes a half-closed peer as gone, so no shutdown().
+int rawStatus(int port, const std::string& request) {
     const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
@@ -38,26 +34,19 @@ int rawStatus(int port, std::string request) {
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     timeval timeout{10, 0};
     ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
-    if (::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
-        ::close(fd);
-        return 0;
-    }
-    size_t sent = 0;
-    while (sent < request.size()) {
-        const ssize_t n = ::send(fd, request.data() + sent, request.size() - sent, MSG_NOSIGNAL);
-        if (n <= 0) break;  // the server may stop reading an oversize request early
-        sent += static_cast<size_t>(n);
-    }
-    // No half-close: the server takes a peer that shut its side as gone and keeps the answer.
     std::string answer;
-    char buffer[4096];
-    ssize_t n;
-    // Read the head; the server may keep the connection open after answering.
-    while (answer.find("\r\n\r\n") == std::string::npos && (n = ::recv(fd, buffer, sizeof buffer, 0)) > 0)
-        answer.append(buffer, static_cast<size_t>(n));
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0) {
+        for (size_t sent = 0; sent < request.size();) {
+            const ssize_t n = ::send(fd, request.data() + sent, request.size() - sent, MSG_NOSIGNAL);
+            if (n <= 0) break;
+            sent += static_cast<size_t>(n);
+        }
+        char buffer[4096];
+        for (ssize_t n; answer.find("\r\n\r\n") == std::string::npos && (n = ::recv(fd, buffer, sizeof buffer, 0)) > 0;)
+            answer.append(buffer, static_cast<size_t>(n));
+    }
     ::close(fd);
-    if (answer.rfind("HTTP/1.1 ", 0) != 0 || answer.size() < 12) return 0;
-    return std::stoi(answer.substr(9, 3));
+    return answer.rfind("HTTP/1.1 ", 0) == 0 && answer.size() >= 12 ? std::stoi(answer.substr(9, 3)) : 0;
 }
 
 struct ZekServer : ::testing::Test {
@@ -76,23 +65,14 @@ struct ZekServer : ::testing::Test {
 
 }  // namespace
 
-// The services as Zek calls them, and the pages it opens.
+// The pages Zek opens, and a short link met in a browser.
 TEST_F(ZekServer, ServicesAndPages) {
     auto http = client();
     auto made = http.Post("/shorten", "x=BBS=ptt.cc&Board=Test&ArticleAID=1h57JlJx&Title=Hi%20there", kFormType);
-    ASSERT_TRUE(made);
-    ASSERT_EQ(made->status, 200);
+    ASSERT_TRUE(made && made->status == 200);
     const std::string code = line0(made->body);
-    EXPECT_EQ(made->body, code + "\r\nArticle");
-    EXPECT_EQ(line0(http.Post("/shorten", "x=BBS=ptt.cc&Board=Test&ArticleAID=1h57JlJx", kFormType)->body), code);
-
-    auto back = http.Post("/expand", "x=x=" + code, kFormType);
-    ASSERT_TRUE(back);
-    EXPECT_EQ(back->status, 200);
-    EXPECT_EQ(back->body, "?cmd=pas:BBS=ptt.cc&Board=Test&ArticleAID=1h57JlJx\r\nArticle");
-    EXPECT_EQ(http.Post("/expand", "x=x=a_00000000", kFormType)->status, 404);
-    EXPECT_EQ(http.Post("/version", "major=0&minor=9&revision=13", kFormType)->body, "no");
-
+    // Shorten and expand answers as the client reads them are checked against this server in
+    // the web tests; here, what a browser meets.
     // A short link in a browser goes on to its long form, which shows the link and the
     // hand-off text for Zek.
     auto redirect = http.Get(("/?x=cmd=pas:" + code).c_str());
@@ -129,7 +109,7 @@ TEST_F(ZekServer, ServicesAndPages) {
     QFile log(dir.path() + "/requests.log");
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = log.readAll().trimmed().split('\n');
-    EXPECT_EQ(lines.size(), 19);
+    EXPECT_EQ(lines.size(), 15);
     // Lines are written as answers finish, not always in the order of the requests.
     EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const QByteArray& l) { return l.contains(" 127.0.0.1 POST /shorten 200 "); }))
         << lines.front().toStdString();
@@ -203,35 +183,13 @@ TEST_F(ZekServer, KeepsEveryAnsweredLinkAcrossRestart) {
     }
 }
 
-// Per-client limit on, and the version check with an installer to download.
-TEST(ZekServerConfigured, RateLimitAndInstallerDownload) {
+// The per-client limit is on as configured (the other tests run with it off).
+TEST(ZekServerConfigured, RateLimitRefusesABurstingClient) {
     QTemporaryDir dir;
-    QDir(dir.path()).mkpath("downloads");
-    QFile installer(dir.path() + "/downloads/zek-0.9.14.exe");
-    ASSERT_TRUE(installer.open(QIODevice::WriteOnly));
-    const QByteArray bytes(300000, 'z');
-    installer.write(bytes);
-    installer.close();
-    {
-        ServerProcess server;
-        ASSERT_TRUE(server.start(dir.path(), {"--rate", "5", "--burst", "10", "--latest-version", "0.9.14",
-                                              "--installer", "zek-0.9.14.exe"}));
-        httplib::Client http(server.host(), server.port());
-        EXPECT_EQ(http.Post("/version", "major=0&minor=9&revision=13", kFormType)->body,
-                  server.root() + "download/zek-0.9.14.exe");
-        auto file = http.Get("/download/zek-0.9.14.exe");
-        ASSERT_TRUE(file);
-        EXPECT_EQ(file->body.size(), static_cast<size_t>(bytes.size()));
-        int refused = 0;
-        for (int i = 0; i < 20; ++i) refused += http.Get("/home.html")->status == 429;
-        EXPECT_GE(refused, 8);
-    }
-    {
-        // A transfer cut short: the client sees the connection end before the length.
-        ServerProcess server;
-        ASSERT_TRUE(server.start(dir.path(), {"--truncate-downloads", "100000"}));
-        httplib::Client http(server.host(), server.port());
-        auto file = http.Get("/download/zek-0.9.14.exe");
-        EXPECT_TRUE(!file || file->body.size() < static_cast<size_t>(bytes.size()));
-    }
+    ServerProcess server;
+    ASSERT_TRUE(server.start(dir.path(), {"--rate", "5", "--burst", "10"}));
+    httplib::Client http(server.host(), server.port());
+    int refused = 0;
+    for (int i = 0; i < 20; ++i) refused += http.Get("/home.html")->status == 429;
+    EXPECT_GE(refused, 8);
 }

@@ -51,7 +51,6 @@ struct VersionDownload : ::testing::Test {
 TEST_F(VersionDownload, AnswersDecideTheState) {
     const struct { const char* answer; int32_t state; } cases[] = {
         {"no", VersionCheck::NoNewVersion},
-        {"http://127.0.0.1:1/update/Zek.EXE", VersionCheck::NoNewVersion},
         {" http://127.0.0.1:1/update/zek-0.9.14.deb \r\n", VersionCheck::NewVersionFound},
     };
     for (const auto& c : cases) {
@@ -91,7 +90,6 @@ TEST_F(VersionDownload, CompleteDownloadIsRenamedAndCounted) {
     EXPECT_EQ(check.state(), VersionCheck::InstallerReady);
     EXPECT_EQ(check.infoKey(), QStringLiteral("New_Version_Available"));
     EXPECT_EQ(check.Received(), installer.size());
-    EXPECT_EQ(check.expectedSize(), installer.size());
     QFile file(installerPath());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), installer);
