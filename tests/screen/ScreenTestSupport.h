@@ -25,14 +25,19 @@ inline std::string recordingName(int n) {
 }
 inline std::string recording(int n, const char* ext) { return fixtures::read("ptt/" + recordingName(n) + ext); }
 
-inline bool sameScreen(const ScreenModel& a, const ScreenModel& b) {
-    if (a.cursorColumn() != b.cursorColumn() || a.cursorRow() != b.cursorRow()) return false;
-    for (int r = 0; r < ScreenModel::kStorageRows; ++r)
+// Text, colours and blink of every cell in rows [0, rows); a difference's place in *where.
+inline bool sameCells(const CellSource& a, const CellSource& b, int rows = ScreenModel::kStorageRows, std::string* where = nullptr) {
+    for (int r = 0; r < rows; ++r)
         for (int c = 0; c < ScreenModel::kStorageCols; ++c)
             if (a.f取回銀幕文字(c, r) != b.f取回銀幕文字(c, r) || a.f取回銀幕前景色(c, r) != b.f取回銀幕前景色(c, r) ||
-                a.f取回銀幕背景色(c, r) != b.f取回銀幕背景色(c, r) || a.f取回銀幕閃爍色(c, r) != b.f取回銀幕閃爍色(c, r))
+                a.f取回銀幕背景色(c, r) != b.f取回銀幕背景色(c, r) || a.f取回銀幕閃爍色(c, r) != b.f取回銀幕閃爍色(c, r)) {
+                if (where) *where = std::to_string(c) + "," + std::to_string(r);
                 return false;
+            }
     return true;
+}
+inline bool sameScreen(const ScreenModel& a, const ScreenModel& b) {
+    return a.cursorColumn() == b.cursorColumn() && a.cursorRow() == b.cursorRow() && sameCells(a, b);
 }
 
 }  // namespace screentest

@@ -53,31 +53,23 @@ protected:
     static inline IniFile languageFile;
     LanguageTexts texts{&languageFile};
 
-    static void SetUpTestSuite() {
-        if (sshd().isEmpty()) {
-            skipReason = QStringLiteral("no sshd here (Debian's openssh-server)");
-            return;
-        }
+    static void SetUpTestSuite() { skipReason = startServer(); }
+
+    // Why the tests cannot run here, or empty once sshd answers.
+    static QString startServer() {
+        if (sshd().isEmpty()) return QStringLiteral("no sshd here (Debian's openssh-server)");
         // sshd insists on its privilege separation folder.
-        if (!QDir(QStringLiteral("/run/sshd")).exists() && !QDir().mkpath(QStringLiteral("/run/sshd"))) {
-            skipReason = QStringLiteral("sshd needs /run/sshd");
-            return;
-        }
+        if (!QDir().mkpath(QStringLiteral("/run/sshd"))) return QStringLiteral("sshd needs /run/sshd");
         languageFile.setPath(QStringLiteral(ZEK_LANGUAGES_INI));
         languageFile.load();
         dir = new QTemporaryDir;
         const QString d = dir->path();
-        if (!keygen(d + "/host_key") || !keygen(d + "/other_host_key") || !keygen(d + "/client_key")) {
-            skipReason = QStringLiteral("ssh-keygen failed");
-            return;
-        }
+        if (!keygen(d + "/host_key") || !keygen(d + "/other_host_key") || !keygen(d + "/client_key"))
+            return QStringLiteral("ssh-keygen failed");
         QFile::copy(d + "/client_key.pub", d + "/authorized_keys");
         host = new FakePttHost;
         host->setLogonQuestions(false, false);
-        if (!host->listen()) {
-            skipReason = host->errorString();
-            return;
-        }
+        if (!host->listen()) return host->errorString();
         port = LoopbackHost::closedPort();
         QFile config(d + "/sshd_config");
         config.open(QIODevice::WriteOnly);
@@ -98,7 +90,7 @@ protected:
             s.connectToHost(QHostAddress::LocalHost, port);
             return s.waitForConnected(200);
         });
-        if (!up) skipReason = QStringLiteral("sshd did not start");
+        return up ? QString() : QStringLiteral("sshd did not start");
     }
 
     static void TearDownTestSuite() {

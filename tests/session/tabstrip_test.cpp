@@ -57,13 +57,8 @@ TEST(axImgButton, GesturesRaiseTheRightEventsAndThePressedLookEndsOnRelease) {
     }
 }
 
-TEST(axImgButton, CloseMarkPlaceAndColourIndexes) {
+TEST(axImgButton, ColourIndexesOutsideTheFourPicturesAreRefused) {
     axImgButton button;
-    for (const QSize size : {QSize(140, 26), QSize(90, 40), QSize(200, 17)}) {
-        button.resize(size);
-        const QRect m = button.closeMarkRect();  // at the right end, centred
-        EXPECT_EQ(m.topLeft(), QPoint(size.width() - m.width() - axImgButton::kCloseRightGap, (size.height() - m.height()) / 2));
-    }
     button.setButtonColor(0);
     for (int bad : {-1, 4, 1000}) button.setButtonColor(bad);
     EXPECT_EQ(button.ButtonColor(), 0);
