@@ -1,5 +1,5 @@
-// Information boxes only the test PTT host draws, read by a raw TCP client whose screen is
-// classified after every answer.
+// Screens only the test PTT host writes (information boxes, UAO text), read by a raw TCP
+// client whose screen is classified after every answer.
 #include "FakePttHost.h"
 #include "PttTestSupport.h"
 
@@ -87,6 +87,22 @@ TEST_F(OnTheList, InformationBoxGivesTheIdentifierWhereverItIs) {
                             (*s.aid ? QStringLiteral("&ArticleAID=") + s.aid : QString());
         EXPECT_EQ(c->record.LongURL().toStdString(), url.toStdString()) << QByteArray(s.keys).toPercentEncoding().toStdString();
     }
+}
+
+// Article 4 of Test carries text only Big5-UAO has; the client's screen reads it back as
+// the characters the host wrote, and classification still sees an article.
+TEST_F(OnTheList, WrittenArticleShowsUaoText) {
+    EXPECT_EQ(c->type("\r", 1), 3);  // the list opens with the cursor on article 4
+    const std::pair<int, std::string> rows[] = {
+        {1, " 標題  [情報] 測試公告 ANSI 顏色"},
+        {5, "こんにちは、カタカナ"},
+        {6, "简体字：这是测试"},
+        {7, "♥♪☆①②③ ¼ ½"},
+        {8, "日本語と简体字を混ぜた UAO 測試文"},
+    };
+    for (const auto& [row, text] : rows) EXPECT_EQ(big5::rowToUtf8(c->screen, row).substr(0, text.size()), text) << row;
+    // The heart's halves keep their own colours.
+    EXPECT_NE(c->screen.f取回銀幕前景色(0, 7), c->screen.f取回銀幕前景色(1, 7));
 }
 
 }  // namespace
